@@ -1,0 +1,23 @@
+// Whether a pixel belongs to the curve being followed: each of its three
+// colour channels lies within a tolerance of the line colour's. Colours are
+// 0x00BBGGRR; the top byte is ignored, so OutsideColour compares as white.
+#pragma once
+
+#include "Surface.h"
+
+namespace digitize {
+
+// The tolerance every curve test uses.
+inline constexpr int LineTolerance = 64;
+
+constexpr bool ColorNear(Colour a, Colour b, int tol) {
+    for (int shift = 0; shift < 24; shift += 8) {
+        const int ca = static_cast<int>((a >> shift) & 0xFFu);
+        const int cb = static_cast<int>((b >> shift) & 0xFFu);
+        if (ca - cb > tol || cb - ca > tol)
+            return false;
+    }
+    return true;
+}
+
+} // namespace digitize

@@ -1,0 +1,36 @@
+// Pixel-to-graph conversion: linear on each axis between the two locked
+// reference pixels, with the picture's downward Y turned upward.
+//
+// Arithmetic is done in extended precision in the order of the formulas and
+// the result is stored as a 32-bit float (Error "Floating point overflow"
+// beyond its range). The reference pixels always differ on both axes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace digitize {
+
+struct Point {
+    std::int32_t X = 0;
+    std::int32_t Y = 0;
+    friend bool operator==(Point, Point) = default;
+};
+
+// The graph values typed for the Zero and the Max reference point on one axis.
+struct AxisValues {
+    float Zero = 0;
+    float Max = 0;
+};
+
+// XZ + (X - ZeroPt.X) / (MaxPt.X - ZeroPt.X) * (XM - XZ)
+float CalcXValue(float x, Point zeroPt, Point maxPt, AxisValues xAxis);
+
+// YZ + (ZeroPt.Y - Y) / (ZeroPt.Y - MaxPt.Y) * (YM - YZ)
+float CalcYValue(float y, Point zeroPt, Point maxPt, AxisValues yAxis);
+
+// "X , Y": X with 0 decimals when integerX, else 1, in at least 3 characters;
+// Y with 2 decimals in at least 5.
+std::string CoordText(float xValue, float yValue, bool integerX);
+
+} // namespace digitize
