@@ -54,15 +54,15 @@ Surface Surface::Blank(int width, int height) {
     return s;
 }
 
-void Surface::Plot(int x, int y, std::uint32_t word, Rect &changed) {
+void Surface::Plot(std::int64_t x, std::int64_t y, std::uint32_t word, Rect &changed) {
     const int w = pen_.Width < 1 ? 1 : pen_.Width;
     const int from = -(w - 1) / 2;
     for (int dy = from; dy < from + w; ++dy) {
         for (int dx = from; dx < from + w; ++dx) {
-            const int px = x + dx;
-            const int py = y + dy;
-            if (!Contains(px, py))
+            if (!Contains(x + dx, y + dy))
                 continue;
+            const auto px = static_cast<int>(x + dx);
+            const auto py = static_cast<int>(y + dy);
             auto &pixel = Row(py)[px];
             pixel = pen_.Mode == PenMode::Xor ? pixel ^ word : word;
             Include(changed, px, py);
@@ -70,7 +70,7 @@ void Surface::Plot(int x, int y, std::uint32_t word, Rect &changed) {
     }
 }
 
-Rect Surface::Line(int x0, int y0, int x1, int y1) {
+Rect Surface::Line(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1) {
     // Exclusive-or touches only the colour bytes; copy writes an opaque word.
     const std::uint32_t word = pen_.Mode == PenMode::Xor ? ColourFromWord(pen_.Color) & 0xFFFFFFu
                                                          : WordFromColour(pen_.Color);
@@ -78,41 +78,41 @@ Rect Surface::Line(int x0, int y0, int x1, int y1) {
     if (pen_.Width <= 1 && (y0 == y1 || x0 == x1)) {
         // Horizontal and vertical lines (all the crosshair draws): clip, then run.
         if (y0 == y1 && x0 != x1 && y0 >= 0 && y0 < height_) {
-            const long long a = x0 < x1 ? x0 : static_cast<long long>(x1) + 1;
-            const long long b = x0 < x1 ? static_cast<long long>(x1) - 1 : x0;
-            const int left = static_cast<int>(std::max<long long>(a, 0));
-            const int right = static_cast<int>(std::min<long long>(b, width_ - 1));
-            auto *row = Row(y0);
+            const auto y = static_cast<int>(y0);
+            const auto left = static_cast<int>(std::max<std::int64_t>(std::min(x0, x1 + 1), 0));
+            const auto right =
+                static_cast<int>(std::min<std::int64_t>(std::max(x0, x1 - 1), width_ - 1));
+            auto *row = Row(y);
             for (int x = left; x <= right; ++x)
                 row[x] = pen_.Mode == PenMode::Xor ? row[x] ^ word : word;
             if (left <= right)
-                changed = {left, y0, right + 1, y0 + 1};
+                changed = {left, y, right + 1, y + 1};
         } else if (x0 == x1 && y0 != y1 && x0 >= 0 && x0 < width_) {
-            const long long a = y0 < y1 ? y0 : static_cast<long long>(y1) + 1;
-            const long long b = y0 < y1 ? static_cast<long long>(y1) - 1 : y0;
-            const int top = static_cast<int>(std::max<long long>(a, 0));
-            const int bottom = static_cast<int>(std::min<long long>(b, height_ - 1));
+            const auto x = static_cast<int>(x0);
+            const auto top = static_cast<int>(std::max<std::int64_t>(std::min(y0, y1 + 1), 0));
+            const auto bottom =
+                static_cast<int>(std::min<std::int64_t>(std::max(y0, y1 - 1), height_ - 1));
             for (int y = top; y <= bottom; ++y) {
-                auto &pixel = Row(y)[x0];
+                auto &pixel = Row(y)[x];
                 pixel = pen_.Mode == PenMode::Xor ? pixel ^ word : word;
             }
             if (top <= bottom)
-                changed = {x0, top, x0 + 1, bottom + 1};
+                changed = {x, top, x + 1, bottom + 1};
         }
         return changed;
     }
 
     // Bresenham for the general case, stopping before the end point.
-    const long long dx = std::llabs(static_cast<long long>(x1) - x0);
-    const long long dy = -std::llabs(static_cast<long long>(y1) - y0);
+    const std::int64_t dx = x1 > x0 ? x1 - x0 : x0 - x1;
+    const std::int64_t dy = -(y1 > y0 ? y1 - y0 : y0 - y1);
     const int sx = x0 < x1 ? 1 : -1;
     const int sy = y0 < y1 ? 1 : -1;
-    long long err = dx + dy;
-    int x = x0;
-    int y = y0;
+    std::int64_t err = dx + dy;
+    auto x = x0;
+    auto y = y0;
     while (x != x1 || y != y1) {
         Plot(x, y, word, changed);
-        const long long e2 = 2 * err;
+        const std::int64_t e2 = 2 * err;
         if (e2 >= dy) {
             err += dy;
             x += sx;

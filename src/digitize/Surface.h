@@ -85,11 +85,11 @@ public:
 
     // Draws from (x0, y0) up to (x1, y1), the end point left out, with the
     // pen (a square brush of its width). Answers the pixels it changed.
-    Rect Line(int x0, int y0, int x1, int y1);
+    Rect Line(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1);
 
 private:
     Surface(int width, int height);
-    void Plot(int x, int y, std::uint32_t word, Rect &changed);
+    void Plot(std::int64_t x, std::int64_t y, std::uint32_t word, Rect &changed);
 
     int width_ = 0;
     int height_ = 0;

@@ -1,0 +1,16 @@
+// Pictures that Qt's own readers decode: Windows bitmap files of every depth
+// and compression Qt reads, and clipboard images.
+#pragma once
+
+#include "digitize/Surface.h"
+
+class QIODevice;
+class QImage;
+
+// An empty device gives an empty picture. A header claiming more pixels than
+// a picture may hold is refused with its size before anything is decoded;
+// anything else unreadable throws Error("Bitmap image is not valid").
+digitize::Surface ReadBitmap(QIODevice &device);
+
+// A copy of the image as a picture surface.
+digitize::Surface SurfaceFromImage(const QImage &image);

@@ -1,0 +1,158 @@
+#include "Unit1.h"
+#include "ui_Unit1.h"
+
+#include "ErrorBox.h"
+#include "Unit3.h"
+#include "Unit4.h"
+#include "WindowLook.h"
+#include "digitize/FieldValue.h"
+
+#include <QCoreApplication>
+#include <QFocusEvent>
+#include <QLocale>
+
+TForm1 *Form1 = nullptr;
+std::string DecimalSeparator = ".";
+
+namespace {
+
+// The log field keeps its height and stays on the window's bottom edge.
+constexpr int LogHeight = 447;
+
+void ReadDecimalSeparator() { DecimalSeparator = QLocale().decimalPoint().toStdString(); }
+
+} // namespace
+
+TForm1::TForm1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm1>()) {
+    Form1 = this;
+    ui->setupUi(this);
+    look::UseWindowFont(this);
+    for (QWidget *w : {static_cast<QWidget *>(ui->Button1), static_cast<QWidget *>(ui->Button2)})
+        look::UseFont(w, look::NormalPixels, true);
+    for (QWidget *w : {static_cast<QWidget *>(ui->Label3), static_cast<QWidget *>(ui->Label4),
+                       static_cast<QWidget *>(ui->Label5)})
+        look::UseFont(w, look::LargePixels, true);
+    for (auto field : {AxisField::XZero, AxisField::XMax, AxisField::YZero, AxisField::YMax}) {
+        look::UseFont(Field(field), look::LargePixels, true);
+        SetFieldColour(field, FieldPink);
+        Field(field)->installEventFilter(this);
+    }
+    ui->Label3->adjustSize();
+    move(2, 2);
+    ReadDecimalSeparator();
+
+    connect(ui->Button1, &QPushButton::clicked, this, [this] { Guard([this] { Button1Click(); }); });
+    connect(ui->Button2, &QPushButton::clicked, this, [this] { Guard([this] { Button2Click(); }); });
+}
+
+TForm1::~TForm1() {
+    if (Form1 == this)
+        Form1 = nullptr;
+}
+
+QLineEdit *TForm1::Field(AxisField field) const {
+    switch (field) {
+    case AxisField::XZero:
+        return ui->Edit1;
+    case AxisField::XMax:
+        return ui->Edit2;
+    case AxisField::YZero:
+        return ui->Edit3;
+    case AxisField::YMax:
+        break;
+    }
+    return ui->Edit4;
+}
+
+QString TForm1::FieldText(AxisField field) const { return Field(field)->text(); }
+
+void TForm1::SetFieldColour(AxisField field, digitize::Colour colour) {
+    look::SetBackground(Field(field), colour);
+}
+
+long double TForm1::FieldValue(AxisField field) const {
+    return digitize::ReadFieldValue(FieldText(field).toStdString(), DecimalSeparator);
+}
+
+digitize::AxisValues TForm1::XAxis() const {
+    const float zero = digitize::ToSingle(FieldValue(AxisField::XZero));
+    return {zero, digitize::ToSingle(FieldValue(AxisField::XMax))};
+}
+
+digitize::AxisValues TForm1::YAxis() const {
+    const float zero = digitize::ToSingle(FieldValue(AxisField::YZero));
+    return {zero, digitize::ToSingle(FieldValue(AxisField::YMax))};
+}
+
+float TForm1::XSpan() const {
+    const long double max = FieldValue(AxisField::XMax);
+    return digitize::ToSingle(max - FieldValue(AxisField::XZero));
+}
+
+bool TForm1::IntegerX() const { return ui->CheckBox1->isChecked(); }
+
+void TForm1::ShowReadout(const QString &text) {
+    ui->Label3->setText(text);
+    ui->Label3->adjustSize();
+}
+
+void TForm1::AppendLog(const QString &line) { ui->Memo1->appendPlainText(line); }
+
+void TForm1::Button1Click() {
+    Form3->show();
+    Form3->raise();
+    Form3->activateWindow();
+}
+
+void TForm1::Button2Click() {
+    Form4->show();
+    Form4->raise();
+    Form4->activateWindow();
+}
+
+void TForm1::FieldExit(AxisField field) {
+    QLineEdit *edit = Field(field);
+    edit->setText(QString::fromStdString(digitize::FilterNumber(edit->text().toStdString())));
+    SetFieldColour(field, FieldLeft);
+}
+
+void TForm1::Edit1Exit() { FieldExit(AxisField::XZero); }
+void TForm1::Edit2Exit() { FieldExit(AxisField::XMax); }
+void TForm1::Edit3Exit() { FieldExit(AxisField::YZero); }
+void TForm1::Edit4Exit() { FieldExit(AxisField::YMax); }
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::FocusOut) {
+        // Leaving for another window or a popup is not leaving the field.
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            Guard([&] {
+                if (watched == ui->Edit1)
+                    Edit1Exit();
+                else if (watched == ui->Edit2)
+                    Edit2Exit();
+                else if (watched == ui->Edit3)
+                    Edit3Exit();
+                else if (watched == ui->Edit4)
+                    Edit4Exit();
+            });
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TForm1::changeEvent(QEvent *event) {
+    if (event->type() == QEvent::LocaleChange)
+        ReadDecimalSeparator();
+    QWidget::changeEvent(event);
+}
+
+void TForm1::closeEvent(QCloseEvent *event) {
+    QWidget::closeEvent(event);
+    QCoreApplication::quit();
+}
+
+void TForm1::resizeEvent(QResizeEvent *event) {
+    ui->Memo1->setGeometry(0, height() - LogHeight, width(), LogHeight);
+    QWidget::resizeEvent(event);
+}

@@ -1,0 +1,72 @@
+// The control window: the four axis value fields, the coordinate readout
+// and the log of recorded points. It is the main window: closing it ends
+// the program.
+#pragma once
+
+#include "digitize/Conversions.h"
+#include "digitize/Surface.h"
+
+#include <QWidget>
+
+#include <memory>
+#include <string>
+
+namespace Ui {
+class TForm1;
+}
+class QLineEdit;
+
+// The regional decimal separator that field values are read with (UTF-8),
+// read at start-up and again whenever the locale changes.
+extern std::string DecimalSeparator;
+
+enum class AxisField { XZero, XMax, YZero, YMax };
+
+// Field backgrounds, as 0x00BBGGRR.
+inline constexpr digitize::Colour FieldPink = 0xCCCCFF;
+inline constexpr digitize::Colour FieldLocked = 0xCCFFCC;
+inline constexpr digitize::Colour FieldLeft = 0xCCFFFF;
+
+class TForm1 : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TForm1(QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    // Axis values read afresh from the fields, Zero before Max, stored as
+    // floats; throw the field's conversion error.
+    digitize::AxisValues XAxis() const;
+    digitize::AxisValues YAxis() const;
+    // Max X value minus Zero X value (Max read first), stored as a float.
+    float XSpan() const;
+
+    QString FieldText(AxisField field) const;
+    void SetFieldColour(AxisField field, digitize::Colour colour);
+    bool IntegerX() const;
+
+    void ShowReadout(const QString &text);
+    void AppendLog(const QString &line);
+
+    void Button1Click();
+    void Button2Click();
+    void Edit1Exit();
+    void Edit2Exit();
+    void Edit3Exit();
+    void Edit4Exit();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    QLineEdit *Field(AxisField field) const;
+    long double FieldValue(AxisField field) const;
+    void FieldExit(AxisField field);
+
+    std::unique_ptr<Ui::TForm1> ui;
+};
+
+extern TForm1 *Form1;

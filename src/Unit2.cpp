@@ -1,0 +1,448 @@
+#include "Unit2.h"
+#include "ui_Unit2.h"
+
+#include "BitmapFile.h"
+#include "BusyCursor.h"
+#include "ErrorBox.h"
+#include "Unit1.h"
+#include "Unit3.h"
+#include "WindowLook.h"
+#include "digitize/BoxAverage.h"
+#include "digitize/ColumnSearch.h"
+#include "digitize/Errors.h"
+#include "digitize/PicturePath.h"
+#include "digitize/Rounding.h"
+#include "digitize/StepRate.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMimeData>
+
+#include <cstdio>
+
+using digitize::Round;
+
+TForm2 *Form2 = nullptr;
+
+float CurX;
+float CurY;
+digitize::Point ZeroPt;
+digitize::Point MaxPt;
+bool CrossDrawn;
+bool BoxDrawn;
+bool XStepOn;
+bool BoxShown;
+std::int32_t StepIndex;
+float StepPixels;
+std::int32_t BoxHalfW;
+std::int32_t BoxHalfH;
+bool CalcYOn;
+bool FindYOn;
+digitize::Colour LineColor;
+
+namespace {
+
+// Where the marks now in the picture were drawn, so that erasing them
+// inverts exactly the pixels that drawing inverted.
+digitize::Point CrossDrawnAt;
+std::int64_t BoxDrawnAt[4];
+
+constexpr digitize::Colour MarkColour = 0x808080;
+constexpr int CrossArm = 1000;
+constexpr int PathCharacters = 253;
+
+struct StartValues {
+    StartValues() { ResetSharedState(); }
+} startValues;
+
+} // namespace
+
+void ResetSharedState() {
+    CurX = -10.0F;
+    CurY = -10.0F;
+    ZeroPt = {0, 0};
+    MaxPt = {100, 100};
+    CrossDrawn = false;
+    BoxDrawn = false;
+    XStepOn = false;
+    BoxShown = false;
+    StepIndex = 0;
+    StepPixels = 10.0F;
+    BoxHalfW = 15;
+    BoxHalfH = 15;
+    CalcYOn = false;
+    FindYOn = false;
+    LineColor = 0;
+}
+
+TForm2::TForm2(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm2>()) {
+    Form2 = this;
+    ui->setupUi(this);
+    look::UseWindowFont(this);
+    for (QLabel *label : {ui->Label1, ui->Label3, ui->Label4})
+        look::UseFont(label, look::LargePixels, true);
+    look::SetTextColour(ui->Label3, 0x000080); // maroon
+    look::SetTextColour(ui->Label1, 0xFF0000); // blue
+    look::SetTextColour(ui->Label4, 0x008000); // green
+    ui->Label3->adjustSize();
+    ui->Label4->adjustSize();
+    look::SetBackground(ui->Panel1, 0xDDDDDD);
+    move(282, 6);
+
+    connect(ui->Image1, &TPictureArea::MouseDown, this,
+            [this](Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
+                Guard([&] { Image1MouseDown(button, shift, x, y); });
+            });
+    connect(ui->Image1, &TPictureArea::MouseMove, this,
+            [this](Qt::KeyboardModifiers shift, int x, int y) {
+                Guard([&] { Image1MouseMove(shift, x, y); });
+            });
+    connect(ui->Button1, &QPushButton::clicked, this, [this] { Guard([this] { Button1Click(); }); });
+}
+
+TForm2::~TForm2() {
+    if (Form2 == this)
+        Form2 = nullptr;
+}
+
+// ---------------------------------------------------------------- pictures
+
+digitize::Surface &TForm2::Canvas() {
+    if (!pictureMade_)
+        ReplacePicture(digitize::Surface::Blank(ui->Image1->width(), ui->Image1->height()));
+    return picture_;
+}
+
+const digitize::Surface &TForm2::Picture() { return Canvas(); }
+
+void TForm2::ReplacePicture(digitize::Surface picture) {
+    picture_ = std::move(picture);
+    pictureMade_ = true;
+    const int w = picture_.Width();
+    const int h = picture_.Height();
+    ui->Image1->SetView(w > 0 && h > 0 ? QImage(reinterpret_cast<uchar *>(picture_.Bits()), w, h,
+                                               w * 4, QImage::Format_RGB32)
+                                        : QImage());
+    ui->Image1->resize(w, h);
+}
+
+void TForm2::LoadImage(const QString &path) {
+    const QByteArray localPath = QFile::encodeName(path);
+    const QFileInfo info(path);
+    // A path that names nothing loads nothing and changes nothing.
+    if (!info.exists())
+        return;
+    const auto kind = digitize::KindOfPath(localPath.toStdString());
+    if (kind == digitize::PictureKind::Other)
+        throw digitize::Error("Only JPEG (.JPG) and Windows bitmap (.BMP) files are read, not " +
+                              path.toStdString());
+    const auto cannotOpen = [&] { return digitize::Error("Cannot open file " + path.toStdString()); };
+    if (info.isDir())
+        throw cannotOpen();
+
+    BusyCursor busy;
+    digitize::Surface loaded;
+    if (kind == digitize::PictureKind::Jpeg) {
+        std::unique_ptr<std::FILE, int (*)(std::FILE *)> file(std::fopen(localPath.constData(), "rb"),
+                                                              &std::fclose);
+        if (!file)
+            throw cannotOpen();
+        if (!jpeg_)
+            jpeg_.emplace();
+        loaded = jpeg_->Decode(file.get());
+    } else {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            throw cannotOpen();
+        loaded = ReadBitmap(file);
+    }
+    ReplacePicture(std::move(loaded));
+    setWindowTitle(path);
+    CrossDrawn = false;
+    BoxDrawn = false;
+}
+
+void TForm2::wmDropFiles(const QList<QUrl> &files) {
+    for (const QUrl &url : files) {
+        if (url.isLocalFile()) {
+            LoadImage(url.toLocalFile().left(PathCharacters));
+            return;
+        }
+    }
+}
+
+void TForm2::PasteImage() {
+    const QMimeData *mime = QGuiApplication::clipboard()->mimeData();
+    if (mime == nullptr)
+        return;
+    if (mime->hasFormat(QStringLiteral("text/plain"))) {
+        LoadImage(QString::fromStdString(digitize::PathFromClipboardText(mime->text().toStdString())));
+    } else if (mime->hasUrls()) {
+        wmDropFiles(mime->urls());
+    } else if (mime->hasImage()) {
+        const auto image = qvariant_cast<QImage>(mime->imageData());
+        if (image.isNull())
+            return;
+        ReplacePicture(SurfaceFromImage(image));
+        setWindowTitle(QStringLiteral("Image.bmp"));
+        CrossDrawn = false;
+        BoxDrawn = false;
+    }
+}
+
+// ------------------------------------------------------- crosshair and box
+
+void TForm2::SetMarkPen(digitize::PenMode mode) { Canvas().SetPen({MarkColour, 1, mode}); }
+
+void TForm2::DrawLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1) {
+    const digitize::Rect changed = Canvas().Line(x0, y0, x1, y1);
+    if (!changed.Empty())
+        ui->Image1->update(changed.Left, changed.Top, changed.Right - changed.Left,
+                           changed.Bottom - changed.Top);
+}
+
+void TForm2::DrawCrossAt(digitize::Point centre) {
+    const std::int64_t x = centre.X;
+    const std::int64_t y = centre.Y;
+    DrawLine(x - CrossArm, y, x + CrossArm, y);
+    DrawLine(x, y - CrossArm, x, y + CrossArm);
+}
+
+void TForm2::DrawBoxAt(std::int64_t left, std::int64_t top, std::int64_t right,
+                       std::int64_t bottom) {
+    DrawLine(left, top, right, top);
+    DrawLine(right, top, right, bottom);
+    DrawLine(right, bottom, left, bottom);
+    DrawLine(left, bottom, left, top);
+}
+
+void TForm2::DrawCross(float X, float Y) {
+    CrossDrawnAt = {Round(X), Round(Y)};
+    DrawCrossAt(CrossDrawnAt);
+    CrossDrawn = true;
+}
+
+void TForm2::DrawSquare(float X, float Y) {
+    const std::int64_t x = Round(X);
+    const std::int64_t y = Round(Y);
+    BoxDrawnAt[0] = x - BoxHalfW;
+    BoxDrawnAt[1] = y - BoxHalfH;
+    BoxDrawnAt[2] = x + BoxHalfW;
+    BoxDrawnAt[3] = y + BoxHalfH;
+    DrawBoxAt(BoxDrawnAt[0], BoxDrawnAt[1], BoxDrawnAt[2], BoxDrawnAt[3]);
+    BoxDrawn = true;
+}
+
+void TForm2::EraseMarks() {
+    if (CrossDrawn)
+        DrawCrossAt(CrossDrawnAt);
+    if (BoxDrawn)
+        DrawBoxAt(BoxDrawnAt[0], BoxDrawnAt[1], BoxDrawnAt[2], BoxDrawnAt[3]);
+    CrossDrawn = false;
+    BoxDrawn = false;
+}
+
+void TForm2::MoveCrosshair(float X, float Y) {
+    SetMarkPen(digitize::PenMode::Xor);
+    EraseMarks();
+    CurX = X;
+    CurY = Y;
+    DrawCross(CurX, CurY);
+    if (BoxShown)
+        DrawSquare(CurX, CurY);
+    SetMarkPen(digitize::PenMode::Copy);
+    Form1->ShowReadout(DisplayCoord(X, Y));
+}
+
+void TForm2::Image1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
+    MoveCrosshair(static_cast<float>(x), static_cast<float>(y));
+}
+
+// ------------------------------------------------- calibration and readout
+
+bool TForm2::CheckDistinct(std::int32_t otherX, std::int32_t otherY) {
+    if (Round(CurX) == otherX || Round(CurY) == otherY) {
+        ui->Panel1->move(100, 100);
+        ui->Panel1->show();
+        return false;
+    }
+    return true;
+}
+
+void TForm2::LockZero() {
+    if (!CheckDistinct(MaxPt.X, MaxPt.Y))
+        return;
+    ZeroPt = {Round(CurX), Round(CurY)};
+    Form1->SetFieldColour(AxisField::XZero, FieldLocked);
+    Form1->SetFieldColour(AxisField::YZero, FieldLocked);
+    Form3->SetZeroLabels(QStringLiteral("X Zero = %1 : %2")
+                             .arg(Form1->FieldText(AxisField::XZero))
+                             .arg(ZeroPt.X),
+                         QStringLiteral("Y Zero = %1 : %2")
+                             .arg(Form1->FieldText(AxisField::YZero))
+                             .arg(ZeroPt.Y));
+}
+
+void TForm2::LockMax() {
+    if (!CheckDistinct(ZeroPt.X, ZeroPt.Y))
+        return;
+    MaxPt = {Round(CurX), Round(CurY)};
+    Form1->SetFieldColour(AxisField::XMax, FieldLocked);
+    Form1->SetFieldColour(AxisField::YMax, FieldLocked);
+    Form3->SetMaxLabels(QStringLiteral("X Max  = %1 : %2")
+                            .arg(Form1->FieldText(AxisField::XMax))
+                            .arg(MaxPt.X),
+                        QStringLiteral("Y Max  = %1 : %2")
+                            .arg(Form1->FieldText(AxisField::YMax))
+                            .arg(MaxPt.Y));
+}
+
+float TForm2::CalcXValue(float X) { return digitize::CalcXValue(X, ZeroPt, MaxPt, Form1->XAxis()); }
+
+float TForm2::CalcYValue(float Y) { return digitize::CalcYValue(Y, ZeroPt, MaxPt, Form1->YAxis()); }
+
+float TForm2::CalcSquare(float X, float Y) {
+    const auto average = digitize::BoxAverageRow(Picture(), Round(X), Round(Y),
+                                                 {BoxHalfW, BoxHalfH}, LineColor);
+    return CalcYValue(average.value_or(Y));
+}
+
+QString TForm2::DisplayCoord(float X, float Y) {
+    const float xv = CalcXValue(X);
+    const float yv = CalcYOn ? CalcSquare(X, Y) : CalcYValue(Y);
+    return QString::fromStdString(digitize::CoordText(xv, yv, Form1->IntegerX()));
+}
+
+void TForm2::RecordPoint() { Form1->AppendLog(DisplayCoord(CurX, CurY)); }
+
+void TForm2::Image1MouseMove(Qt::KeyboardModifiers, int x, int y) {
+    Form1->ShowReadout(DisplayCoord(static_cast<float>(x), static_cast<float>(y)));
+}
+
+// ------------------------------------------------------- advanced cursor
+
+void TForm2::StepCursor(int delta) {
+    StepIndex += delta;
+    MoveCrosshair(digitize::StepX(ZeroPt.X, StepIndex, StepPixels), CurY);
+    if (FindYOn)
+        FindSquare(CurX, CurY);
+}
+
+void TForm2::FindSquare(float X, float Y) {
+    // Search the clean picture: take out whatever marks are in it.
+    SetMarkPen(digitize::PenMode::Xor);
+    EraseMarks();
+    SetMarkPen(digitize::PenMode::Copy);
+    const std::int32_t rx = Round(X);
+    const auto row = digitize::FindCurveRow(Picture(), rx, Round(Y), ui->Image1->height(),
+                                            {BoxHalfW, BoxHalfH}, LineColor);
+    MoveCrosshair(static_cast<float>(rx), static_cast<float>(row));
+}
+
+void TForm2::RunAuto() {
+    BusyCursor busy;
+    do {
+        RecordPoint();
+        StepCursor(+1);
+        FindSquare(CurX, CurY);
+    } while (digitize::BeforeOrAtMax(CurX, MaxPt.X, StepPixels));
+}
+
+// ------------------------------------------------------------ event edges
+
+void TForm2::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
+    if (!shift.testFlag(Qt::ControlModifier)) {
+        switch (key) {
+        case Qt::Key_Home:
+            StepIndex = 0;
+            StepCursor(0);
+            break;
+        case Qt::Key_Left:
+            MoveCrosshair(CurX - 1.0F, CurY);
+            break;
+        case Qt::Key_Right:
+            MoveCrosshair(CurX + 1.0F, CurY);
+            break;
+        case Qt::Key_Up:
+            MoveCrosshair(CurX, CurY - 1.0F);
+            break;
+        case Qt::Key_Down:
+            MoveCrosshair(CurX, CurY + 1.0F);
+            break;
+        default:
+            break;
+        }
+        return;
+    }
+    switch (key) {
+    case Qt::Key_Left:
+        if (XStepOn)
+            StepCursor(-1);
+        break;
+    case Qt::Key_Right:
+        if (XStepOn)
+            StepCursor(+1);
+        break;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        if (FindYOn)
+            FindSquare(CurX, CurY);
+        break;
+    case Qt::Key_V:
+        PasteImage();
+        break;
+    default:
+        break;
+    }
+}
+
+void TForm2::FormKeyPress(QChar ch) {
+    if (ch == QLatin1Char('Z') || ch == QLatin1Char('z'))
+        LockZero();
+    else if (ch == QLatin1Char('A') || ch == QLatin1Char('a'))
+        LockMax();
+    else if (ch == QLatin1Char(' '))
+        RecordPoint();
+}
+
+void TForm2::Button1Click() {
+    ui->Panel1->hide();
+    setFocus(Qt::OtherFocusReason);
+}
+
+void TForm2::keyPressEvent(QKeyEvent *event) {
+    // Keys belong to the window itself, not to the error panel's button.
+    if (QApplication::focusWidget() != this) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    const auto shift = event->modifiers();
+    Guard([&] { FormKeyDown(event->key(), shift); });
+    // A typed character: Ctrl and Alt combinations type nothing.
+    const QString text = event->text();
+    if (text.size() == 1 && !(shift & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+        Guard([&] { FormKeyPress(text.front()); });
+    event->accept();
+}
+
+void TForm2::dragEnterEvent(QDragEnterEvent *event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TForm2::dropEvent(QDropEvent *event) {
+    const QList<QUrl> files = event->mimeData()->urls();
+    event->acceptProposedAction();
+    Guard([&] { wmDropFiles(files); });
+}
+
+void TForm2::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        Guard([this] { jpeg_.emplace(); });
+}

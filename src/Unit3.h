@@ -1,0 +1,33 @@
+// The help window: how to digitize, and the calibration as locked (each
+// reference point's typed value and pixel). It can bring back the image window.
+#pragma once
+
+#include <QWidget>
+
+#include <memory>
+
+namespace Ui {
+class TForm3;
+}
+
+class TForm3 : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TForm3(QWidget *parent = nullptr);
+    ~TForm3() override;
+
+    void SetZeroLabels(const QString &x, const QString &y);
+    void SetMaxLabels(const QString &x, const QString &y);
+
+    void Button1Click();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    std::unique_ptr<Ui::TForm3> ui;
+};
+
+extern TForm3 *Form3;

@@ -1,0 +1,127 @@
+#include "Unit4.h"
+#include "ui_Unit4.h"
+
+#include "ErrorBox.h"
+#include "Unit1.h"
+#include "Unit2.h"
+#include "WindowLook.h"
+#include "digitize/Rounding.h"
+#include "digitize/StepRate.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+
+TForm4 *Form4 = nullptr;
+
+namespace {
+
+constexpr int HelpHeight = 222;
+
+// What a position of the steps field takes: a digit, a sign or a blank.
+bool StepCharacter(QChar c) {
+    return c.isDigit() || c == QLatin1Char('+') || c == QLatin1Char('-') || c == QLatin1Char(' ');
+}
+
+} // namespace
+
+TForm4::TForm4(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm4>()) {
+    Form4 = this;
+    ui->setupUi(this);
+    look::UseWindowFont(this);
+    for (QWidget *w : std::initializer_list<QWidget *>{ui->CheckBox1, ui->Label2, ui->Button1,
+                                                       ui->CheckBox3, ui->CheckBox4, ui->Button2})
+        look::UseFont(w, look::NormalPixels, true);
+    look::UseFont(ui->Label1, look::LargePixels, true);
+    look::UseFont(ui->MaskEdit1, look::LargePixels, true);
+    look::SetTextColour(ui->Label1, 0xFF0000); // blue
+    ui->Label2->adjustSize();
+    ui->Panel1->setFocusPolicy(Qt::NoFocus);
+    ui->MaskEdit1->installEventFilter(this);
+    move(69, 131);
+
+    connect(ui->CheckBox1, &QCheckBox::toggled, this, [this] { Guard([this] { CheckBox1Click(); }); });
+    connect(ui->CheckBox3, &QCheckBox::toggled, this, [this] { Guard([this] { CheckBox3Click(); }); });
+    connect(ui->CheckBox4, &QCheckBox::toggled, this, [this] { Guard([this] { CheckBox4Click(); }); });
+    connect(ui->Button1, &QPushButton::clicked, this, [this] { Guard([this] { Button1Click(); }); });
+    connect(ui->Button2, &QPushButton::clicked, this, [this] { Guard([this] { Button2Click(); }); });
+    connect(ui->MaskEdit1, &QLineEdit::textEdited, this,
+            [this] { Guard([this] { MaskEdit1Change(); }); });
+}
+
+TForm4::~TForm4() {
+    if (Form4 == this)
+        Form4 = nullptr;
+}
+
+void TForm4::CheckBox1Click() {
+    if (ui->CheckBox1->isChecked()) {
+        XStepOn = true;
+        BoxShown = true;
+        return;
+    }
+    XStepOn = false;
+    BoxShown = false;
+    CalcYOn = false;
+    ui->CheckBox3->setChecked(false);
+    FindYOn = false;
+    ui->CheckBox4->setChecked(false);
+}
+
+void TForm4::CheckBox3Click() {
+    if (ui->CheckBox1->isChecked() && ui->CheckBox3->isChecked()) {
+        CalcYOn = true;
+        return;
+    }
+    CalcYOn = false;
+    ui->CheckBox3->setChecked(false);
+}
+
+void TForm4::CheckBox4Click() {
+    if (ui->CheckBox1->isChecked() && ui->CheckBox4->isChecked()) {
+        FindYOn = true;
+        ui->Button2->setEnabled(true);
+        return;
+    }
+    FindYOn = false;
+    ui->CheckBox4->setChecked(false);
+    ui->Button2->setEnabled(false);
+}
+
+void TForm4::Button1Click() {
+    LineColor = Form2->PixelAt(digitize::Round(CurX), digitize::Round(CurY));
+    // A read outside the picture (all bits set) is white.
+    look::SetBackground(ui->Panel1, LineColor & 0xFFFFFFu);
+    ui->CheckBox3->setEnabled(true);
+    ui->CheckBox4->setEnabled(true);
+}
+
+void TForm4::Button2Click() { Form2->RunAuto(); }
+
+void TForm4::MaskEdit1Change() {
+    const int n = digitize::DigitsValue(ui->MaskEdit1->displayText().toStdString());
+    const float dx = Form1->XSpan();
+    const auto steps = digitize::ComputeSteps(n, dx, ZeroPt.X, MaxPt.X);
+    StepPixels = steps.StepPixels;
+    ui->Label2->setText(QString::fromStdString(steps.Label));
+    ui->Label2->adjustSize();
+    BoxHalfW = steps.BoxHalfW;
+}
+
+bool TForm4::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == ui->MaskEdit1 && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const QString text = key->text();
+        const bool typed = text.size() == 1 && text.front().isPrint() &&
+                           !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        if (typed && !StepCharacter(text.front())) {
+            QApplication::beep();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TForm4::resizeEvent(QResizeEvent *event) {
+    ui->Memo1->setGeometry(0, height() - HelpHeight, width(), HelpHeight);
+    QWidget::resizeEvent(event);
+}

@@ -1,0 +1,36 @@
+// The advanced cursor window: the X step rate and its step count, the line
+// colour sampled from the picture, Calc-Y, Find-Y and Auto Run, with the
+// check boxes' interlocks.
+#pragma once
+
+#include <QWidget>
+
+#include <memory>
+
+namespace Ui {
+class TForm4;
+}
+
+class TForm4 : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TForm4(QWidget *parent = nullptr);
+    ~TForm4() override;
+
+    void CheckBox1Click();
+    void CheckBox3Click();
+    void CheckBox4Click();
+    void Button1Click();
+    void Button2Click();
+    void MaskEdit1Change();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    std::unique_ptr<Ui::TForm4> ui;
+};
+
+extern TForm4 *Form4;

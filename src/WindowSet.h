@@ -1,0 +1,21 @@
+// The program's four windows, created in their fixed order (the control
+// window first, so it is the main window) and living until the set ends.
+#pragma once
+
+#include "Unit1.h"
+#include "Unit2.h"
+#include "Unit3.h"
+#include "Unit4.h"
+
+class TWindowSet {
+public:
+    TWindowSet();
+    // Shows the control and image windows, as at start-up.
+    void ShowStartWindows();
+
+private:
+    TForm1 form1_;
+    TForm2 form2_;
+    TForm3 form3_;
+    TForm4 form4_;
+};
