@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <ostream>
 #include <string>
 
 namespace {
@@ -29,6 +30,11 @@ struct FixedRow {
     std::string text;
 };
 
+void PrintTo(const FixedRow &row, std::ostream *os) {
+    *os << row.value << " with " << row.decimals << " decimals in " << row.width << " -> '"
+        << row.text << "'";
+}
+
 class FixedTextRows : public testing::TestWithParam<FixedRow> {};
 
 TEST_P(FixedTextRows, WritesTheExpectedText) {
@@ -48,7 +54,10 @@ INSTANTIATE_TEST_SUITE_P(
                     FixedRow{-0.125, 2, 5, "-0.13"}, FixedRow{9.995, 2, 0, "9.99"},
                     FixedRow{99.96, 1, 3, "100.0"}, FixedRow{-999.5, 0, 3, "-1000"},
                     FixedRow{1e20, 1, 3, "100000000000000000000.0"},
-                    FixedRow{static_cast<double>(3.0F / 7.0F), 2, 8, "    0.43"}));
+                    FixedRow{static_cast<double>(3.0F / 7.0F), 2, 8, "    0.43"}),
+    [](const testing::TestParamInfo<FixedRow> &info) {
+        return "row" + std::to_string(info.index);
+    });
 
 TEST(FixedText, WritesNonFiniteValuesReadably) {
     EXPECT_EQ(digitize::FixedText(std::numeric_limits<double>::infinity(), 1, 5), "  INF");

@@ -1,0 +1,49 @@
+// What the window tests share: a fresh window set per test, typed access to
+// named controls, and catching the error box that a handler shows.
+#pragma once
+
+#include "WindowSet.h"
+
+#include <QString>
+#include <QTest>
+
+#include <functional>
+#include <memory>
+
+// Start values, the four windows created in order, control and image
+// windows shown; the windows are gone when the fixture is.
+class WindowFixture {
+public:
+    WindowFixture();
+    ~WindowFixture();
+    TWindowSet &Windows() { return *windows_; }
+
+private:
+    std::unique_ptr<TWindowSet> windows_;
+};
+
+template <class T> T *Control(QWidget *window, const char *name) {
+    auto *control = window->findChild<T *>(QString::fromLatin1(name));
+    if (control == nullptr)
+        qFatal("no control %s in %s", name, qPrintable(window->objectName()));
+    return control;
+}
+
+struct ErrorBoxSeen {
+    bool shown = false;
+    QString title;
+    QString text;
+    bool critical = false;
+};
+
+// Runs the action; an error box it opens is read and closed with OK.
+ErrorBoxSeen CatchErrorBox(const std::function<void()> &action);
+
+// Makes the window active with the keyboard focus on the given widget.
+void FocusWindow(QWidget *window, QWidget *focus = nullptr);
+
+// Moves the mouse over a widget at a point, through the window system.
+void MoveMouse(QWidget *widget, QPoint at);
+
+// The lines of a plain text field.
+QStringList Lines(QWidget *plainTextEdit);

@@ -1,0 +1,204 @@
+// The control window: the window set at start-up, the axis fields, the
+// readout and the error box, driven with real key and mouse events.
+#include "UiTestSupport.h"
+#include "WindowLook.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+class TestControlWindow : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<WindowFixture> fixture;
+    QLineEdit *Edit(const char *name) { return Control<QLineEdit>(Form1, name); }
+    QString Readout() { return Control<QLabel>(Form1, "Label3")->text(); }
+    static QColor Background(QWidget *w) { return w->palette().color(QPalette::Base); }
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+    void init() { fixture = std::make_unique<WindowFixture>(); }
+    void cleanup() { fixture.reset(); }
+
+    void windowsStartWithTheirCaptionsAndPlaces() {
+        QCOMPARE(Form1->windowTitle(), QStringLiteral("Plotwise"));
+        QCOMPARE(Form2->windowTitle(), QStringLiteral("Plotwise"));
+        QCOMPARE(Form3->windowTitle(), QStringLiteral("Help Info"));
+        QCOMPARE(Form4->windowTitle(), QStringLiteral("Cursor"));
+        // Positions are the outer frame's; sizes the client area's.
+        QCOMPARE(Form1->frameGeometry().topLeft(), QPoint(2, 2));
+        QCOMPARE(Form1->size(), QSize(272, 551));
+        QCOMPARE(Form2->frameGeometry().topLeft(), QPoint(282, 6));
+        QCOMPARE(Form2->size(), QSize(692, 573));
+        Form3->show();
+        Form4->show();
+        QCOMPARE(Form3->frameGeometry().topLeft(), QPoint(155, 122));
+        QCOMPARE(Form3->size(), QSize(325, 538));
+        QCOMPARE(Form4->frameGeometry().topLeft(), QPoint(69, 131));
+        QCOMPARE(Form4->size(), QSize(225, 398));
+        Form3->hide();
+        Form4->hide();
+        QVERIFY(Form1->isVisible() && Form2->isVisible());
+        QVERIFY2(!Form3->isVisible() && !Form4->isVisible(), "help and cursor windows start hidden");
+        QCOMPARE(Control<QWidget>(Form2, "Image1")->geometry(), QRect(0, 0, 650, 550));
+        QCOMPARE(Control<QWidget>(Form1, "Memo1")->geometry(), QRect(0, 104, 272, 447));
+        QVERIFY2(!Control<QWidget>(Form2, "Panel1")->isVisible(), "error panel starts hidden");
+    }
+
+    void controlsCarryTheirTextsLookAndTooltips() {
+        QCOMPARE(Edit("Edit1")->text(), QStringLiteral("000"));
+        QCOMPARE(Edit("Edit2")->text(), QStringLiteral("100"));
+        QCOMPARE(Edit("Edit3")->text(), QStringLiteral("000"));
+        QCOMPARE(Edit("Edit4")->text(), QStringLiteral("100"));
+        QCOMPARE(Edit("Edit2")->toolTip(), QStringLiteral("X Axis Max Value"));
+        QCOMPARE(Edit("Edit3")->toolTip(), QStringLiteral("Y Axis Zero Value"));
+        QCOMPARE(Control<QPushButton>(Form1, "Button1")->toolTip(), QStringLiteral("Help Info"));
+        QCOMPARE(Control<QPushButton>(Form1, "Button2")->toolTip(),
+                 QStringLiteral("Advanced Cursor"));
+        QCOMPARE(Control<QLabel>(Form1, "Label3")->toolTip(),
+                 QStringLiteral("Graph Coordinates of Cursor"));
+        QCOMPARE(Readout(), QStringLiteral("X      Y"));
+        QCOMPARE(Control<QCheckBox>(Form1, "CheckBox1")->text(), QStringLiteral("Integer"));
+        for (const char *name : {"Edit1", "Edit2", "Edit3", "Edit4"}) {
+            QCOMPARE(Background(Edit(name)), QColor(0xFF, 0xCC, 0xCC));
+            QCOMPARE(Edit(name)->font().pixelSize(), 13);
+            QVERIFY(Edit(name)->font().bold());
+        }
+        QCOMPARE(Form1->font().pixelSize(), 11);
+    }
+
+    void tabVisitsTheYPanelThenTheXPanelMaxBeforeZero() {
+        FocusWindow(Form1, Edit("Edit4"));
+        QStringList visited;
+        for (int i = 0; i < 5; ++i) {
+            visited << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(visited, QStringList({"Edit4", "Edit3", "Edit2", "Edit1", "Edit4"}));
+    }
+
+    void logStartsWithItsTenLines() {
+        const QStringList lines = Lines(Control<QPlainTextEdit>(Form1, "Memo1"));
+        QCOMPARE(lines.size(), 10);
+        QCOMPARE(lines.first(), QStringLiteral("Drop a photo into Window 2. "));
+        QCOMPARE(lines.at(3), QStringLiteral("set crosshair on the  max points, click  A  key. "));
+        QCOMPARE(lines.at(5), QStringLiteral("   then click the Space Bar. "));
+        QCOMPARE(lines.at(8), QStringLiteral("Copy/Paste the table to an editor. "));
+        QCOMPARE(lines.at(9), QString());
+    }
+
+    void recordAppendsTheCrosshairsCoordinatesBelowTheOpeningLines() {
+        Form2->RecordPoint();
+        Form2->RecordPoint();
+        const QStringList lines = Lines(Control<QPlainTextEdit>(Form1, "Memo1"));
+        QCOMPARE(lines.size(), 12);
+        QCOMPARE(lines.at(9), QString());
+        // The crosshair starts at (-10, -10), outside any picture.
+        QCOMPARE(lines.at(10), QStringLiteral("-10.0 , -10.00"));
+        QCOMPARE(lines.at(11), lines.at(10));
+    }
+
+    void helpAndCursorButtonsShowOrRaiseTheirWindows() {
+        QTest::mouseClick(Control<QPushButton>(Form1, "Button1"), Qt::LeftButton);
+        QVERIFY(Form3->isVisible());
+        QTest::mouseClick(Control<QPushButton>(Form1, "Button1"), Qt::LeftButton);
+        QVERIFY(Form3->isVisible());
+        QTest::mouseClick(Control<QPushButton>(Form1, "Button2"), Qt::LeftButton);
+        QVERIFY(Form4->isVisible());
+        // Closing them only hides them; the program goes on.
+        Form3->close();
+        Form4->close();
+        Form2->close();
+        QVERIFY(!Form3->isVisible() && !Form4->isVisible() && !Form2->isVisible());
+        QVERIFY(Form3 != nullptr && Form4 != nullptr && Form2 != nullptr);
+    }
+
+    void leavingAFieldFiltersItAndTurnsItLightYellow() {
+        FocusWindow(Form1, Edit("Edit2"));
+        Edit("Edit2")->selectAll();
+        QTest::keyClicks(Edit("Edit2"), " 1,950 yrs");
+        QCOMPARE(Edit("Edit2")->text(), QStringLiteral(" 1,950 yrs"));
+        QTest::keyClick(Edit("Edit2"), Qt::Key_Tab);
+        QCOMPARE(Edit("Edit2")->text(), QStringLiteral("1950"));
+        QCOMPARE(Background(Edit("Edit2")), QColor(0xFF, 0xFF, 0xCC));
+        // Edit1 took the focus; leaving it unchanged still marks it.
+        QCOMPARE(QApplication::focusWidget(), Edit("Edit1"));
+        QTest::mouseClick(Edit("Edit4"), Qt::LeftButton);
+        QCOMPARE(Edit("Edit1")->text(), QStringLiteral("000"));
+        QCOMPARE(Background(Edit("Edit1")), QColor(0xFF, 0xFF, 0xCC));
+        QCOMPARE(Background(Edit("Edit3")), QColor(0xFF, 0xCC, 0xCC));
+    }
+
+    void leavingTheWindowDoesNotLeaveTheField() {
+        FocusWindow(Form1, Edit("Edit1"));
+        Edit("Edit1")->selectAll();
+        QTest::keyClicks(Edit("Edit1"), "19 50");
+        FocusWindow(Form2);
+        QCOMPARE(Edit("Edit1")->text(), QStringLiteral("19 50"));
+        QCOMPARE(Background(Edit("Edit1")), QColor(0xFF, 0xCC, 0xCC));
+    }
+
+    void mouseOverThePictureShowsGraphCoordinates() {
+        QWidget *image = Control<QWidget>(Form2, "Image1");
+        MoveMouse(image, QPoint(25, 40));
+        QCOMPARE(Readout(), QStringLiteral("25.0 , 40.00"));
+        MoveMouse(image, QPoint(5, 5));
+        QCOMPARE(Readout(), QStringLiteral("5.0 ,  5.00"));
+        QCOMPARE(CurX, -10.0F); // the crosshair does not follow the mouse
+        Control<QCheckBox>(Form1, "CheckBox1")->setChecked(true);
+        MoveMouse(image, QPoint(25, 41));
+        QCOMPARE(Readout(), QStringLiteral(" 25 , 41.00"));
+    }
+
+    void aFieldThatIsNotANumberShowsTheErrorBox() {
+        QWidget *image = Control<QWidget>(Form2, "Image1");
+        MoveMouse(image, QPoint(25, 40));
+        const QString before = Readout();
+        FocusWindow(Form1, Edit("Edit3"));
+        Edit("Edit3")->selectAll();
+        QTest::keyClicks(Edit("Edit3"), "1.5x");
+        const ErrorBoxSeen seen = CatchErrorBox([&] { MoveMouse(image, QPoint(30, 45)); });
+        QVERIFY2(seen.shown, "no error box");
+        QCOMPARE(seen.title, QStringLiteral("Curvelift"));
+        QCOMPARE(seen.text, QStringLiteral("'1.5x' is not a valid floating point value."));
+        QVERIFY(seen.critical);
+        QCOMPARE(Readout(), before);
+        // With two bad fields the X field is named first.
+        Edit("Edit1")->setText(QStringLiteral("abc"));
+        QCOMPARE(CatchErrorBox([&] { MoveMouse(image, QPoint(31, 46)); }).text,
+                 QStringLiteral("'abc' is not a valid floating point value."));
+        Edit("Edit1")->setText(QStringLiteral("1e39"));
+        QCOMPARE(CatchErrorBox([&] { MoveMouse(image, QPoint(32, 47)); }).text,
+                 QStringLiteral("Floating point overflow."));
+    }
+
+    void theDecimalSeparatorFollowsTheLocale() {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        QEvent change(QEvent::LocaleChange);
+        QApplication::sendEvent(Form1, &change);
+        Edit("Edit4")->setText(QStringLiteral("12.5"));
+        QWidget *image = Control<QWidget>(Form2, "Image1");
+        QCOMPARE(CatchErrorBox([&] { MoveMouse(image, QPoint(25, 40)); }).text,
+                 QStringLiteral("'12.5' is not a valid floating point value."));
+        Edit("Edit4")->setText(QStringLiteral("12,5"));
+        MoveMouse(image, QPoint(26, 40));
+        QCOMPARE(Readout(), QStringLiteral("26.0 ,  5.00"));
+        QLocale::setDefault(QLocale::c());
+        QApplication::sendEvent(Form1, &change);
+    }
+
+    void closingTheControlWindowEndsTheProgram() {
+        QTest::mouseClick(Control<QPushButton>(Form1, "Button1"), Qt::LeftButton);
+        QTimer::singleShot(0, Form1, [] { Form1->close(); });
+        QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
+        QCOMPARE(QCoreApplication::exec(), 0);
+    }
+};
+
+QTEST_MAIN(TestControlWindow)
+#include "tst_controlwindow.moc"
