@@ -55,8 +55,8 @@ INSTANTIATE_TEST_SUITE_P(
                     FixedRow{99.96, 1, 3, "100.0"}, FixedRow{-999.5, 0, 3, "-1000"},
                     FixedRow{1e20, 1, 3, "100000000000000000000.0"},
                     FixedRow{static_cast<double>(3.0F / 7.0F), 2, 8, "    0.43"}),
-    [](const testing::TestParamInfo<FixedRow> &info) {
-        return "row" + std::to_string(info.index);
+    [](const testing::TestParamInfo<FixedRow> &row) {
+        return "row" + std::to_string(row.index);
     });
 
 TEST(FixedText, WritesNonFiniteValuesReadably) {
