@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QImage>
 #include <QTimer>
 
 WindowFixture::WindowFixture() {
@@ -54,4 +55,57 @@ void MoveMouse(QWidget *widget, QPoint at) { QTest::mouseMove(widget, at); }
 
 QStringList Lines(QWidget *plainTextEdit) {
     return qobject_cast<QPlainTextEdit *>(plainTextEdit)->toPlainText().split(QLatin1Char('\n'));
+}
+
+QImage PictureNow() {
+    const digitize::Surface &picture = Form2->Picture();
+    QImage image(picture.Width(), picture.Height(), QImage::Format_RGB32);
+    for (int y = 0; y < picture.Height(); ++y)
+        for (int x = 0; x < picture.Width(); ++x) {
+            const auto c = picture.Pixel(x, y);
+            image.setPixel(x, y, qRgb(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
+                                      static_cast<int>((c >> 16) & 0xFF)));
+        }
+    return image;
+}
+
+QImage PatternImage(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb((x * 37 + y * 11) % 256, (x * 5 + y * 3) % 256, (y * 7) % 256));
+    return image;
+}
+
+QList<QPoint> Differences(const QImage &a, const QImage &b) {
+    QList<QPoint> out;
+    if (a.size() != b.size())
+        qFatal("pictures of different sizes");
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y))
+                out << QPoint(x, y);
+    return out;
+}
+
+QList<QPoint> CrossPixels(int x, int y, int w, int h) {
+    QList<QPoint> out;
+    for (int row = 0; row < h; ++row)
+        for (int col = 0; col < w; ++col)
+            if ((row == y) != (col == x) && (row == y ? col - x >= -1000 && col - x < 1000
+                                                      : row - y >= -1000 && row - y < 1000))
+                out << QPoint(col, row);
+    return out;
+}
+
+QList<QPoint> OutlinePixels(int left, int top, int right, int bottom, int w, int h) {
+    QList<QPoint> out;
+    for (int row = 0; row < h; ++row)
+        for (int col = 0; col < w; ++col) {
+            const bool onRow = (row == top || row == bottom) && col >= left && col <= right;
+            const bool onColumn = (col == left || col == right) && row >= top && row <= bottom;
+            if (onRow || onColumn)
+                out << QPoint(col, row);
+        }
+    return out;
 }

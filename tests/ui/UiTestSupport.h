@@ -47,3 +47,17 @@ void MoveMouse(QWidget *widget, QPoint at);
 
 // The lines of a plain text field.
 QStringList Lines(QWidget *plainTextEdit);
+
+// The image window's picture as it is now, marks included.
+QImage PictureNow();
+
+// A picture whose every pixel differs from its neighbours, so stray marks show.
+QImage PatternImage(int width, int height);
+
+// The pixels where two pictures of one size differ.
+QList<QPoint> Differences(const QImage &a, const QImage &b);
+
+// The pixels a cross centred on (x, y) inverts in a w x h picture.
+QList<QPoint> CrossPixels(int x, int y, int w, int h);
+// The pixels of a box outline with corners (left, top) and (right, bottom), clipped.
+QList<QPoint> OutlinePixels(int left, int top, int right, int bottom, int w, int h);

@@ -1,0 +1,305 @@
+// The image window's pictures and crosshair: loading by drop and paste, the
+// exclusive-or cross and box, and what a failed load leaves alone.
+#include "ErrorBox.h"
+#include "UiTestSupport.h"
+
+#include <QClipboard>
+#include <QDropEvent>
+#include <QFile>
+#include <QLabel>
+#include <QMimeData>
+#include <QPainter>
+#include <QPaintEvent>
+#include <QTemporaryDir>
+
+#include <algorithm>
+
+namespace {
+
+QList<QPoint> Symmetric(QList<QPoint> a, QList<QPoint> b) {
+    const auto order = [](QPoint p, QPoint q) { return std::pair(p.y(), p.x()) < std::pair(q.y(), q.x()); };
+    std::sort(a.begin(), a.end(), order);
+    std::sort(b.begin(), b.end(), order);
+    QList<QPoint> out;
+    std::set_symmetric_difference(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(out),
+                                  order);
+    return out;
+}
+
+// Sums the area of every paint the picture area receives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget *area) { area->installEventFilter(this); }
+    qint64 pixels = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override {
+        if (event->type() == QEvent::Paint)
+            for (const QRect &r : static_cast<QPaintEvent *>(event)->region())
+                pixels += qint64{r.width()} * r.height();
+        return false;
+    }
+};
+
+} // namespace
+
+class TestImageWindow : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<WindowFixture> fixture;
+    std::unique_ptr<QTemporaryDir> dir;
+
+    QString Save(const QImage &image, const QString &name, const char *format) {
+        const QString path = dir->filePath(name);
+        if (!image.save(path, format, 95))
+            qFatal("cannot write %s", qPrintable(path));
+        return path;
+    }
+    QString PatternBitmap(const QString &name, int w, int h) {
+        return Save(PatternImage(w, h), name, "BMP");
+    }
+    QWidget *Image1() { return Control<QWidget>(Form2, "Image1"); }
+
+    void Drop(const QList<QUrl> &urls) {
+        QMimeData mime;
+        mime.setUrls(urls);
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(Form2, &enter);
+        QVERIFY2(enter.isAccepted(), "the image window takes dropped files");
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(Form2, &drop);
+    }
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+    void init() {
+        fixture = std::make_unique<WindowFixture>();
+        dir = std::make_unique<QTemporaryDir>();
+    }
+    void cleanup() {
+        fixture.reset();
+        dir.reset();
+    }
+
+    void theBlankAreaBecomesAWhitePictureAtFirstUse() {
+        const QImage blank = PictureNow();
+        QCOMPARE(blank.size(), QSize(650, 550));
+        QCOMPARE(blank.pixel(0, 0), qRgb(255, 255, 255));
+        QCOMPARE(blank.pixel(649, 549), qRgb(255, 255, 255));
+    }
+
+    void dropLoadsTheFirstFileOnly() {
+        const QString a = PatternBitmap(QStringLiteral("a.bmp"), 40, 30);
+        const QString b = Save(PatternImage(50, 60), QStringLiteral("b.jpg"), "JPG");
+        const QString c = PatternBitmap(QStringLiteral("c.bmp"), 70, 80);
+        Drop({QUrl::fromLocalFile(a), QUrl::fromLocalFile(b), QUrl::fromLocalFile(c)});
+        QCOMPARE(Form2->windowTitle(), a);
+        QCOMPARE(PictureNow(), PatternImage(40, 30));
+        QCOMPARE(Image1()->size(), QSize(40, 30));
+    }
+
+    void pasteTakesAPathAFileUrlOrAPicture() {
+        const QString path = PatternBitmap(QStringLiteral("my chart.bmp"), 33, 22);
+        QGuiApplication::clipboard()->setText(path);
+        Form2->PasteImage();
+        QCOMPARE(Form2->windowTitle(), path);
+        QCOMPARE(PictureNow().size(), QSize(33, 22));
+
+        const QString jpeg = Save(PatternImage(64, 48), QStringLiteral("ch art.jpg"), "JPG");
+        QGuiApplication::clipboard()->setText(QUrl::fromLocalFile(jpeg).toString(QUrl::FullyEncoded) +
+                                              QStringLiteral("\r\n"));
+        Form2->PasteImage();
+        QCOMPARE(Form2->windowTitle(), jpeg);
+        QCOMPARE(PictureNow().size(), QSize(64, 48));
+
+        auto *urls = new QMimeData; // the clipboard owns it
+        urls->setUrls({QUrl::fromLocalFile(path)});
+        QGuiApplication::clipboard()->setMimeData(urls);
+        Form2->PasteImage();
+        QCOMPARE(Form2->windowTitle(), path);
+
+        QGuiApplication::clipboard()->setImage(PatternImage(21, 12));
+        Form2->PasteImage();
+        QCOMPARE(Form2->windowTitle(), QStringLiteral("Image.bmp"));
+        QCOMPARE(PictureNow(), PatternImage(21, 12));
+        QCOMPARE(Image1()->size(), QSize(21, 12));
+    }
+
+    void jpegExtensionsAreMatchedInAnyCase() {
+        const QString path = Save(PatternImage(120, 90), QStringLiteral("chart.Jpg"), "JPG");
+        Form2->LoadImage(path);
+        QCOMPARE(Form2->windowTitle(), path);
+        QCOMPARE(PictureNow().size(), QSize(120, 90));
+        // A JPEG shows the colours it was saved with, within the compression's error.
+        const QRgb got = PictureNow().pixel(60, 45);
+        const QRgb want = PatternImage(120, 90).pixel(60, 45);
+        QVERIFY2(qAbs(qRed(got) - qRed(want)) < 40 && qAbs(qBlue(got) - qBlue(want)) < 40,
+                 "decoded colour far from the saved one");
+    }
+
+    void repeatedMovesLeaveExactlyOneCross() {
+        Form2->LoadImage(PatternBitmap(QStringLiteral("p.bmp"), 200, 150));
+        const QImage before = PictureNow();
+        Form2->MoveCrosshair(10, 10);
+        Form2->MoveCrosshair(10, 10);
+        Form2->MoveCrosshair(20, 30);
+        QCOMPARE(Differences(before, PictureNow()), CrossPixels(20, 30, 200, 150));
+        // The centre keeps the picture's colour under the cross.
+        QCOMPARE(PictureNow().pixel(20, 30), before.pixel(20, 30));
+        // Fractions are kept; drawing rounds halves to even.
+        Form2->MoveCrosshair(10.5F, 20.5F);
+        QCOMPARE(Differences(before, PictureNow()), CrossPixels(10, 20, 200, 150));
+        Form2->MoveCrosshair(11.5F, 21.5F);
+        QCOMPARE(Differences(before, PictureNow()), CrossPixels(12, 22, 200, 150));
+        QCOMPARE(CurX, 11.5F);
+        // A crosshair outside the picture draws only what falls inside.
+        Form2->MoveCrosshair(-10, 40);
+        QCOMPARE(Differences(before, PictureNow()), CrossPixels(-10, 40, 200, 150));
+    }
+
+    void anyMouseButtonPlacesTheCrosshair() {
+        QTest::mouseClick(Image1(), Qt::RightButton, Qt::NoModifier, QPoint(30, 40));
+        QCOMPARE(CurX, 30.0F);
+        QCOMPARE(CurY, 40.0F);
+        QCOMPARE(Control<QLabel>(Form1, "Label3")->text(), QStringLiteral("30.0 , 40.00"));
+        QTest::mouseClick(Image1(), Qt::LeftButton, Qt::ShiftModifier, QPoint(31, 41));
+        QCOMPARE(CurX, 31.0F);
+        QTest::mouseClick(Image1(), Qt::MiddleButton, Qt::NoModifier, QPoint(2, 3));
+        QCOMPARE(CurY, 3.0F);
+    }
+
+    void aMoveRepaintsOnlyTheMarks() {
+        Form2->LoadImage(PatternBitmap(QStringLiteral("big.bmp"), 600, 500));
+        Form2->MoveCrosshair(100, 100);
+        BoxShown = true;
+        Form2->MoveCrosshair(200, 200);
+        QTest::qWait(50);
+        PaintCounter counter(Image1());
+        Form2->MoveCrosshair(210, 205);
+        QTRY_VERIFY(counter.pixels > 0);
+        const qint64 marks = 2 * (600 + 500) + 4 * 4 * 31;
+        QVERIFY2(counter.pixels <= marks,
+                 qPrintable(QStringLiteral("repainted %1 pixels").arg(counter.pixels)));
+    }
+
+    // A load that replaced nothing keeps the marks known, so the next move erases them.
+    void aFailedLoadOrPasteKeepsTheMarks() {
+        const QString good = PatternBitmap(QStringLiteral("good.bmp"), 120, 100);
+        Form2->LoadImage(good);
+        const QImage before = PictureNow();
+        QFile corrupt(dir->filePath(QStringLiteral("bad.jpg")));
+        QVERIFY(corrupt.open(QIODevice::WriteOnly));
+        corrupt.write("\xFF\xD8\xFF\xE0 not really a JPEG at all");
+        corrupt.close();
+        QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("folder.jpg")));
+        const QString other = PatternBitmap(QStringLiteral("other.png"), 10, 10);
+
+        struct Attempt {
+            QString what;
+            std::function<void()> run;
+            QString message;
+        };
+        const QList<Attempt> attempts = {
+            {"missing file", [&] { Form2->LoadImage(dir->filePath("nothing.jpg")); }, QString()},
+            {"other extension", [&] { Form2->LoadImage(other); },
+             "Only JPEG (.JPG) and Windows bitmap (.BMP) files are read, not " + other + "."},
+            {"decoder error", [&] { Form2->LoadImage(corrupt.fileName()); }, "JPEG error #"},
+            {"folder", [&] { Form2->LoadImage(dir->filePath("folder.jpg")); },
+             "Cannot open file " + dir->filePath("folder.jpg") + "."},
+            {"empty clipboard",
+             [&] {
+                 QGuiApplication::clipboard()->clear();
+                 Form2->PasteImage();
+             },
+             QString()},
+        };
+        int x = 30;
+        for (const Attempt &attempt : attempts) {
+            Form2->MoveCrosshair(static_cast<float>(x), 40);
+            const ErrorBoxSeen seen = CatchErrorBox([&] {
+                Guard([&] { attempt.run(); });
+            });
+            QVERIFY2(seen.shown == !attempt.message.isEmpty(), qPrintable(attempt.what));
+            QVERIFY2(seen.text.startsWith(attempt.message), qPrintable(attempt.what + ": " + seen.text));
+            QVERIFY2(CrossDrawn, qPrintable(attempt.what));
+            QCOMPARE(Form2->windowTitle(), good);
+            x += 10;
+            Form2->MoveCrosshair(static_cast<float>(x), 50);
+            QVERIFY2(Differences(before, PictureNow()) == CrossPixels(x, 50, 120, 100),
+                     qPrintable(attempt.what + ": a mark was left in the picture"));
+        }
+    }
+
+    void erasingUsesTheGeometryTheMarksWereDrawnWith() {
+        Form2->LoadImage(PatternBitmap(QStringLiteral("g.bmp"), 160, 120));
+        const QImage before = PictureNow();
+        XStepOn = BoxShown = true;
+        Form2->MoveCrosshair(50, 50);
+        QCOMPARE(Differences(before, PictureNow()),
+                 Symmetric(CrossPixels(50, 50, 160, 120), OutlinePixels(35, 35, 65, 65, 160, 120)));
+        BoxHalfW = 6;
+        Form2->MoveCrosshair(80, 60);
+        QCOMPARE(Differences(before, PictureNow()),
+                 Symmetric(CrossPixels(80, 60, 160, 120), OutlinePixels(74, 45, 86, 75, 160, 120)));
+        BoxShown = false;
+        Form2->MoveCrosshair(90, 70);
+        QCOMPARE(Differences(before, PictureNow()), CrossPixels(90, 70, 160, 120));
+        BoxShown = true;
+        Form2->MoveCrosshair(100, 70);
+        QCOMPARE(Differences(before, PictureNow()),
+                 Symmetric(CrossPixels(100, 70, 160, 120), OutlinePixels(94, 55, 106, 85, 160, 120)));
+    }
+
+    void aNewPictureShowsNoMarksUntilTheNextMove() {
+        Form2->MoveCrosshair(20, 20);
+        const QString path = PatternBitmap(QStringLiteral("n.bmp"), 90, 70);
+        Form2->LoadImage(path);
+        QVERIFY(!CrossDrawn && !BoxDrawn);
+        QCOMPARE(PictureNow(), PatternImage(90, 70));
+        Form2->MoveCrosshair(30, 30);
+        QCOMPARE(Differences(PatternImage(90, 70), PictureNow()), CrossPixels(30, 30, 90, 70));
+    }
+
+    void aPictureTooLargeIsRefusedBeforeTheOldOneChanges() {
+        const QString good = PatternBitmap(QStringLiteral("keep.bmp"), 50, 40);
+        Form2->LoadImage(good);
+        // A bitmap header claiming 100000 x 100000 pixels, and nothing after it.
+        QByteArray header(54, '\0');
+        header[0] = 'B';
+        header[1] = 'M';
+        const auto put = [&](int at, quint32 v) {
+            for (int i = 0; i < 4; ++i)
+                header[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+        };
+        put(2, 54);
+        put(10, 54);
+        put(14, 40);
+        put(18, 100000);
+        put(22, 100000);
+        header[26] = 1;
+        header[28] = 24;
+        QFile huge(dir->filePath(QStringLiteral("huge.bmp")));
+        QVERIFY(huge.open(QIODevice::WriteOnly));
+        huge.write(header);
+        huge.close();
+        const ErrorBoxSeen seen = CatchErrorBox([&] { Guard([&] { Form2->LoadImage(huge.fileName()); }); });
+        QVERIFY2(seen.text.contains(QStringLiteral("100000 x 100000 pixels")), qPrintable(seen.text));
+        QCOMPARE(Form2->windowTitle(), good);
+        QCOMPARE(PictureNow(), PatternImage(50, 40));
+    }
+
+    void anEmptyBitmapFileGivesAnEmptyPicture() {
+        QFile empty(dir->filePath(QStringLiteral("empty.bmp")));
+        QVERIFY(empty.open(QIODevice::WriteOnly));
+        empty.close();
+        Form2->LoadImage(empty.fileName());
+        QCOMPARE(Form2->windowTitle(), empty.fileName());
+        QCOMPARE(Image1()->size(), QSize(0, 0));
+        Form2->MoveCrosshair(5, 5); // nothing to draw into, and no harm
+        QCOMPARE(Form2->PixelAt(0, 0), digitize::OutsideColour);
+    }
+};
+
+QTEST_MAIN(TestImageWindow)
+#include "tst_imagewindow.moc"
