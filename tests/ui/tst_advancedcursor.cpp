@@ -1,0 +1,332 @@
+// The advanced cursor window: interlocks, the steps field, stepping along
+// X, Calc-Y, Find-Y and Auto Run, driven with real clicks and keys.
+#include "UiTestSupport.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+class TestAdvancedCursor : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<WindowFixture> fixture;
+    QTemporaryDir dir;
+
+    QCheckBox *Box(const char *name) { return Control<QCheckBox>(Form4, name); }
+    QPushButton *Button(const char *name) { return Control<QPushButton>(Form4, name); }
+    QLineEdit *Steps() { return Control<QLineEdit>(Form4, "MaskEdit1"); }
+    QString StepsLabel() { return Control<QLabel>(Form4, "Label2")->text(); }
+    QStringList Recorded() { return Lines(Control<QPlainTextEdit>(Form1, "Memo1")).mid(10); }
+
+    void Tick(QCheckBox *box) {
+        QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(6, box->height() / 2));
+    }
+    void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QTest::keyClick(Form2, key, mods);
+    }
+    void Click(int x, int y) {
+        QTest::mouseClick(Control<QWidget>(Form2, "Image1"), Qt::LeftButton, Qt::NoModifier,
+                          QPoint(x, y));
+    }
+    void SetField(const char *name, const char *text) {
+        Control<QLineEdit>(Form1, name)->setText(QString::fromLatin1(text));
+    }
+    void TypeSteps(const char *digits) {
+        FocusWindow(Form4, Steps());
+        Steps()->setCursorPosition(0);
+        QTest::keyClicks(Steps(), QString::fromLatin1(digits));
+    }
+    // X years 1950..1980 at pixels 100..400, Y 0..10 at rows 500..100.
+    void Calibrate() {
+        SetField("Edit1", "1950");
+        SetField("Edit2", "1980");
+        SetField("Edit3", "0");
+        SetField("Edit4", "10");
+        FocusWindow(Form2);
+        Click(400, 100);
+        QTest::keyClick(Form2, 'a');
+        Click(100, 500);
+        QTest::keyClick(Form2, 'z');
+    }
+    // The curve: a black band on rows 299..301, its colour sampled at (150, 300).
+    void FollowTheBand() {
+        Click(150, 300);
+        QTest::mouseClick(Button("Button1"), Qt::LeftButton);
+        Tick(Box("CheckBox1"));
+        Tick(Box("CheckBox4"));
+        QVERIFY(FindYOn && Button("Button2")->isEnabled());
+        FocusWindow(Form2);
+    }
+
+private slots:
+    void initTestCase() {
+        QLocale::setDefault(QLocale::c());
+        QImage band(600, 700, QImage::Format_RGB32);
+        band.fill(Qt::white);
+        for (int y = 299; y <= 301; ++y)
+            for (int x = 0; x < 600; ++x)
+                band.setPixel(x, y, qRgb(0, 0, 0));
+        QVERIFY(band.save(dir.filePath("band.bmp")));
+    }
+    void init() {
+        fixture = std::make_unique<WindowFixture>();
+        Form2->LoadImage(dir.filePath("band.bmp"));
+        Form4->show();
+    }
+    void cleanup() { fixture.reset(); }
+
+    void startsWithItsHelpAndControls() {
+        QCOMPARE(Form4->windowTitle(), QStringLiteral("Cursor"));
+        const QStringList lines = Lines(Control<QPlainTextEdit>(Form4, "Memo1"));
+        QCOMPARE(lines.size(), 111);
+        QCOMPARE(lines.at(0), QStringLiteral("Advanced Cursor Functions:"));
+        QCOMPARE(lines.at(2), QStringLiteral("* * *  Step Rate  * * *"));
+        QCOMPARE(lines.at(31), QStringLiteral("crosshair.  This box will help the user "));
+        QCOMPARE(lines.at(95), QStringLiteral("(ctrl-up)  AutoFind the Y."));
+        QCOMPARE(lines.at(109), QStringLiteral("stepped through manually."));
+        QCOMPARE(lines.at(110), QString());
+        QCOMPARE(Steps()->displayText(), QStringLiteral("010"));
+        QCOMPARE(StepsLabel(), QStringLiteral("10 Steps = 10"));
+        QVERIFY(!Box("CheckBox3")->isEnabled() && !Box("CheckBox4")->isEnabled());
+        QVERIFY(!Button("Button2")->isEnabled());
+        QCOMPARE(Box("CheckBox1")->text(), QStringLiteral("Use X Step Rate:"));
+    }
+
+    void theCheckBoxesInterlock() {
+        // Before the crosshair is on the picture the colour read is "outside": white.
+        QTest::mouseClick(Button("Button1"), Qt::LeftButton);
+        QCOMPARE(LineColor, digitize::OutsideColour);
+        QCOMPARE(Control<QWidget>(Form4, "Panel1")->palette().color(QPalette::Window),
+                 QColor(Qt::white));
+        QVERIFY(Box("CheckBox3")->isEnabled() && Box("CheckBox4")->isEnabled());
+
+        Tick(Box("CheckBox4"));
+        QVERIFY2(!Box("CheckBox4")->isChecked(), "Find-Y needs the step rate");
+        QVERIFY(!FindYOn && !Button("Button2")->isEnabled());
+        Tick(Box("CheckBox3"));
+        QVERIFY(!Box("CheckBox3")->isChecked() && !CalcYOn);
+
+        Tick(Box("CheckBox1"));
+        QVERIFY(XStepOn && BoxShown);
+        Tick(Box("CheckBox3"));
+        Tick(Box("CheckBox4"));
+        QVERIFY(CalcYOn && FindYOn && Button("Button2")->isEnabled());
+
+        Tick(Box("CheckBox1"));
+        QVERIFY(!XStepOn && !BoxShown && !CalcYOn && !FindYOn);
+        QVERIFY(!Box("CheckBox3")->isChecked() && !Box("CheckBox4")->isChecked());
+        QVERIFY(!Button("Button2")->isEnabled());
+        QVERIFY2(Box("CheckBox3")->isEnabled(), "the boxes stay available once a colour is set");
+    }
+
+    void setLineColorSamplesTheCurveUnderTheCrosshair() {
+        Click(150, 300);
+        QTest::mouseClick(Button("Button1"), Qt::LeftButton);
+        QCOMPARE(LineColor, 0x000000u);
+        QCOMPARE(Control<QWidget>(Form4, "Panel1")->palette().color(QPalette::Window),
+                 QColor(Qt::black));
+    }
+
+    void theStepsFieldSetsStepSizeBoxAndLabel() {
+        Calibrate();
+        TypeSteps("030");
+        QCOMPARE(StepsLabel(), QStringLiteral(" 30 Steps = 1.0"));
+        QCOMPARE(StepPixels, 10.0F);
+        QCOMPARE(BoxHalfW, 6);
+        QCOMPARE(BoxHalfH, 15);
+        // Only digits, signs and blanks go in.
+        Steps()->setCursorPosition(1);
+        QTest::keyClick(Steps(), 'x');
+        QCOMPARE(Steps()->displayText(), QStringLiteral("030"));
+        // Cleared, it counts one step over the whole Zero-Max distance.
+        Steps()->selectAll();
+        QTest::keyClick(Steps(), Qt::Key_Delete);
+        QCOMPARE(Steps()->displayText(), QStringLiteral("___"));
+        QCOMPARE(StepsLabel(), QStringLiteral("  1 Steps = 30.0"));
+        QCOMPARE(StepPixels, 300.0F);
+        QCOMPARE(BoxHalfW, 151);
+        // A bad X field stops the change before anything is stored.
+        SetField("Edit2", "19,80");
+        const ErrorBoxSeen seen = CatchErrorBox([&] { TypeSteps("5"); });
+        QCOMPARE(seen.text, QStringLiteral("'19,80' is not a valid floating point value."));
+        QCOMPARE(StepsLabel(), QStringLiteral("  1 Steps = 30.0"));
+        QCOMPARE(StepPixels, 300.0F);
+    }
+
+    void homeThenCtrlRightStepsInExactGraphSteps() {
+        Calibrate();
+        TypeSteps("030");
+        Tick(Box("CheckBox1"));
+        FocusWindow(Form2);
+        Click(250, 200);
+        Key(Qt::Key_Home);
+        QCOMPARE(CurX, 100.0F);
+        QCOMPARE(CurY, 200.0F);
+        for (int i = 0; i < 3; ++i)
+            Key(Qt::Key_Right, Qt::ControlModifier);
+        QCOMPARE(CurX, 130.0F);
+        QCOMPARE(StepIndex, 3);
+        // An arrow does not change the step index.
+        Key(Qt::Key_Right);
+        Key(Qt::Key_Right, Qt::ControlModifier);
+        QCOMPARE(CurX, 140.0F);
+        Key(Qt::Key_Left, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(CurX, 130.0F);
+    }
+
+    void fractionalStepsLandOnExactValues() {
+        SetField("Edit1", "0");
+        SetField("Edit2", "7");
+        FocusWindow(Form2);
+        Click(200, 200); // Max first: the starting Max shares nothing with it
+        QTest::keyClick(Form2, 'a');
+        Click(100, 300);
+        QTest::keyClick(Form2, 'z');
+        TypeSteps("007");
+        QCOMPARE(StepsLabel(), QStringLiteral("  7 Steps = 1.0"));
+        Tick(Box("CheckBox1"));
+        FocusWindow(Form2);
+        Key(Qt::Key_Home);
+        for (int i = 0; i < 3; ++i)
+            Key(Qt::Key_Right, Qt::ControlModifier);
+        QCOMPARE(CurX, 100.0F + 3 * (100.0F / 7.0F));
+        QVERIFY(Control<QLabel>(Form1, "Label3")->text().startsWith(QStringLiteral("3.0 , ")));
+    }
+
+    void calcYReadsTheBoxAverage() {
+        Calibrate();
+        TypeSteps("030");
+        Click(150, 300);
+        QTest::mouseClick(Button("Button1"), Qt::LeftButton);
+        Tick(Box("CheckBox1"));
+        Tick(Box("CheckBox3"));
+        FocusWindow(Form2);
+        Click(200, 295); // the band is centred on row 300: Y 5.00
+        QCOMPARE(Control<QLabel>(Form1, "Label3")->text(), QStringLiteral("1960.0 ,  5.00"));
+        Click(200, 200); // no band in the box: the plain Y
+        QCOMPARE(Control<QLabel>(Form1, "Label3")->text(), QStringLiteral("1960.0 ,  7.50"));
+    }
+
+    void findYPutsTheCrosshairOnTheCurveAfterEveryStep() {
+        Calibrate();
+        TypeSteps("030");
+        FollowTheBand();
+        Click(250, 280);
+        Key(Qt::Key_Up, Qt::ControlModifier);
+        QCOMPARE(CurY, 300.0F);
+        QCOMPARE(CurX, 250.0F);
+        Key(Qt::Key_Home);
+        Key(Qt::Key_Down);
+        Key(Qt::Key_Down);
+        Key(Qt::Key_Right, Qt::ControlModifier);
+        QCOMPARE(CurX, 110.0F);
+        QCOMPARE(CurY, 300.0F);
+    }
+
+    void autoRunRecordsEveryStepUpToMax() {
+        Calibrate();
+        TypeSteps("030");
+        FollowTheBand();
+        Key(Qt::Key_Home);
+        QTest::mouseClick(Button("Button2"), Qt::LeftButton);
+        const QStringList lines = Recorded();
+        QCOMPARE(lines.size(), 31);
+        QCOMPARE(lines.first(), QStringLiteral("1950.0 ,  5.00"));
+        QCOMPARE(lines.at(15), QStringLiteral("1965.0 ,  5.00"));
+        QCOMPARE(lines.last(), QStringLiteral("1980.0 ,  5.00"));
+        QCOMPARE(CurX, 410.0F);
+    }
+
+    void autoRunFollowsTheStepIndexNotTheCrosshair() {
+        Calibrate();
+        TypeSteps("030");
+        FollowTheBand();
+        Key(Qt::Key_Home);
+        for (int i = 0; i < 30; ++i)
+            Key(Qt::Key_Right, Qt::ControlModifier);
+        QCOMPARE(CurX, 400.0F);
+        Click(250, 300);
+        QTest::mouseClick(Button("Button2"), Qt::LeftButton);
+        QCOMPARE(Recorded(), QStringList({"1965.0 ,  5.00"}));
+        QCOMPARE(CurX, 410.0F);
+    }
+
+    void autoRunCanStartBeforeZero() {
+        Calibrate();
+        TypeSteps("030");
+        FollowTheBand();
+        Key(Qt::Key_Home);
+        Key(Qt::Key_Left, Qt::ControlModifier);
+        Key(Qt::Key_Left, Qt::ControlModifier);
+        QTest::mouseClick(Button("Button2"), Qt::LeftButton);
+        QCOMPARE(Recorded().size(), 33);
+        QCOMPARE(Recorded().first(), QStringLiteral("1948.0 ,  5.00"));
+    }
+
+    // Zero locked right of Max: the steps are negative and the run goes left to Max.
+    void autoRunWithNegativeStepsRunsTowardsMaxAndEnds() {
+        SetField("Edit1", "1980");
+        SetField("Edit2", "1950");
+        FocusWindow(Form2);
+        Click(100, 100);
+        QTest::keyClick(Form2, 'a');
+        Click(400, 500);
+        QTest::keyClick(Form2, 'z');
+        TypeSteps("030");
+        QCOMPARE(StepPixels, -10.0F);
+        FollowTheBand();
+        Key(Qt::Key_Home);
+        QTest::mouseClick(Button("Button2"), Qt::LeftButton);
+        const QStringList lines = Recorded();
+        QCOMPARE(lines.size(), 31);
+        QCOMPARE(lines.first(), QStringLiteral("1980.0 , 50.00"));
+        QCOMPARE(lines.last(), QStringLiteral("1950.0 , 50.00"));
+        QCOMPARE(CurX, 90.0F);
+    }
+
+    void findYNeverLeavesAMarkBehind() {
+        Calibrate();
+        TypeSteps("030");
+        Click(150, 300);
+        QTest::mouseClick(Button("Button1"), Qt::LeftButton);
+        FocusWindow(Form2);
+        const QImage clean = [&] {
+            Form2->MoveCrosshair(-5000, -5000);
+            return PictureNow();
+        }();
+        Click(250, 280); // cross drawn, no box yet
+        Tick(Box("CheckBox1"));
+        Tick(Box("CheckBox4"));
+        FocusWindow(Form2);
+        Key(Qt::Key_Up, Qt::ControlModifier);
+        QCOMPARE(CurY, 300.0F);
+        Form2->MoveCrosshair(-5000, -5000);
+        QCOMPARE(Differences(clean, PictureNow()), QList<QPoint>());
+        // Nor when the step count changed since the box was drawn.
+        Click(260, 290);
+        TypeSteps("010");
+        FocusWindow(Form2);
+        Key(Qt::Key_Down, Qt::ControlModifier);
+        Form2->MoveCrosshair(-5000, -5000);
+        QCOMPARE(Differences(clean, PictureNow()), QList<QPoint>());
+    }
+
+    void aFieldErrorEndsAutoRunKeepingItsLines() {
+        Calibrate();
+        TypeSteps("030");
+        FollowTheBand();
+        Key(Qt::Key_Home);
+        Control<QLineEdit>(Form1, "Edit4")->setText(QStringLiteral("ten"));
+        const ErrorBoxSeen seen =
+            CatchErrorBox([&] { QTest::mouseClick(Button("Button2"), Qt::LeftButton); });
+        QCOMPARE(seen.text, QStringLiteral("'ten' is not a valid floating point value."));
+        QVERIFY(Recorded().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestAdvancedCursor)
+#include "tst_advancedcursor.moc"
