@@ -16,6 +16,32 @@ void TPictureArea::SetView(const QImage &view) {
     update();
 }
 
+// Beyond this many separate changes (a long Auto Run) one rectangle around
+// them all is cheaper than a region of thousands of thin lines.
+constexpr qsizetype MaxPendingRects = 32;
+
+void TPictureArea::Damage(const QRect &changed) {
+    if (pending_.size() < MaxPendingRects) {
+        pending_.append(changed);
+    } else {
+        QRect all = changed;
+        for (const QRect &r : std::as_const(pending_))
+            all |= r;
+        pending_ = {all};
+    }
+    if (!flushQueued_) {
+        flushQueued_ = true;
+        QMetaObject::invokeMethod(this, &TPictureArea::Flush, Qt::QueuedConnection);
+    }
+}
+
+void TPictureArea::Flush() {
+    flushQueued_ = false;
+    for (const QRect &r : std::as_const(pending_))
+        update(r);
+    pending_.clear();
+}
+
 void TPictureArea::paintEvent(QPaintEvent *event) {
     if (view_.isNull())
         return;

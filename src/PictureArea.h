@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
 #include <QWidget>
 
 class TPictureArea : public QWidget {
@@ -13,6 +14,9 @@ public:
 
     // The picture to show (a view over the picture's own pixels, not a copy).
     void SetView(const QImage &view);
+    // Pixels of the picture that changed: repainted once control returns to
+    // the event loop, however many changes come before.
+    void Damage(const QRect &changed);
 
 signals:
     void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
@@ -24,5 +28,9 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
+    void Flush();
+
     QImage view_;
+    QList<QRect> pending_;
+    bool flushQueued_ = false;
 };

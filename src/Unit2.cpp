@@ -202,8 +202,8 @@ void TForm2::SetMarkPen(digitize::PenMode mode) { Canvas().SetPen({MarkColour, 1
 void TForm2::DrawLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1) {
     const digitize::Rect changed = Canvas().Line(x0, y0, x1, y1);
     if (!changed.Empty())
-        ui->Image1->update(changed.Left, changed.Top, changed.Right - changed.Left,
-                           changed.Bottom - changed.Top);
+        ui->Image1->Damage(QRect(changed.Left, changed.Top, changed.Right - changed.Left,
+                                 changed.Bottom - changed.Top));
 }
 
 void TForm2::DrawCrossAt(digitize::Point centre) {
