@@ -18,7 +18,8 @@ std::vector<std::uint8_t> ChartRgb() {
     const auto put = [&](int x, int y, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
         if (x < 0 || y < 0 || x >= ChartWidth || y >= ChartHeight)
             return;
-        auto *p = &rgb[(static_cast<std::size_t>(y) * ChartWidth + static_cast<std::size_t>(x)) * 3];
+        auto *p =
+            &rgb[(static_cast<std::size_t>(y) * ChartWidth + static_cast<std::size_t>(x)) * 3];
         p[0] = r;
         p[1] = g;
         p[2] = b;

@@ -24,7 +24,9 @@ long long StatusBytes(const std::string &field) {
 }
 
 // Makes the peak resident size start again from the present one.
-void ResetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
+void ResetPeak() {
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
 
 } // namespace
 

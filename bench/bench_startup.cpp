@@ -13,19 +13,20 @@
 namespace {
 
 class FirstPaint : public QObject {
-protected:
+  protected:
     bool eventFilter(QObject *, QEvent *event) override {
         if (event->type() == QEvent::Paint && !seen_) {
             seen_ = true;
             const auto now = std::chrono::system_clock::now().time_since_epoch();
-            std::printf("%lld\n", static_cast<long long>(
-                                      std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+            std::printf("%lld\n",
+                        static_cast<long long>(
+                            std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
             QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
         }
         return false;
     }
 
-private:
+  private:
     bool seen_ = false;
 };
 

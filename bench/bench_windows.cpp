@@ -27,10 +27,10 @@ void LoadChart() {
 
 // Sums the area of every paint of the picture area.
 class PaintCounter : public QObject {
-public:
+  public:
     long long pixels = 0;
 
-protected:
+  protected:
     bool eventFilter(QObject *, QEvent *event) override {
         if (event->type() == QEvent::Paint)
             for (const QRect &r : static_cast<QPaintEvent *>(event)->region())
@@ -116,8 +116,8 @@ void BM_CoreSearch999Steps(benchmark::State &state) {
         std::int64_t row = bench::CurveRow(500);
         for (int i = 0; i <= 999; ++i) {
             const auto x = digitize::Round(digitize::StepX(500, i, steps.StepPixels));
-            row = digitize::FindCurveRow(picture, x, row, picture.Height(),
-                                         {steps.BoxHalfW, 15}, 0xAA2814);
+            row = digitize::FindCurveRow(picture, x, row, picture.Height(), {steps.BoxHalfW, 15},
+                                         0xAA2814);
         }
         benchmark::DoNotOptimize(row);
     }

@@ -4,7 +4,7 @@
 #include <QGuiApplication>
 
 class BusyCursor {
-public:
+  public:
     BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
     ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
     BusyCursor(const BusyCursor &) = delete;

@@ -9,7 +9,7 @@
 class TPictureArea : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit TPictureArea(QWidget *parent = nullptr);
 
     // The picture to show (a view over the picture's own pixels, not a copy).
@@ -18,16 +18,16 @@ public:
     // the event loop, however many changes come before.
     void Damage(const QRect &changed);
 
-signals:
+  signals:
     void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void MouseMove(Qt::KeyboardModifiers shift, int x, int y);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
 
-private:
+  private:
     void Flush();
 
     QImage view_;

@@ -19,7 +19,9 @@ namespace {
 // The log field keeps its height and stays on the window's bottom edge.
 constexpr int LogHeight = 447;
 
-void ReadDecimalSeparator() { DecimalSeparator = QLocale().decimalPoint().toStdString(); }
+void ReadDecimalSeparator() {
+    DecimalSeparator = QLocale().decimalPoint().toStdString();
+}
 
 } // namespace
 
@@ -41,8 +43,10 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     move(2, 2);
     ReadDecimalSeparator();
 
-    connect(ui->Button1, &QPushButton::clicked, this, [this] { Guard([this] { Button1Click(); }); });
-    connect(ui->Button2, &QPushButton::clicked, this, [this] { Guard([this] { Button2Click(); }); });
+    connect(ui->Button1, &QPushButton::clicked, this,
+            [this] { Guard([this] { Button1Click(); }); });
+    connect(ui->Button2, &QPushButton::clicked, this,
+            [this] { Guard([this] { Button2Click(); }); });
 }
 
 TForm1::~TForm1() {
@@ -64,7 +68,9 @@ QLineEdit *TForm1::Field(AxisField field) const {
     return ui->Edit4;
 }
 
-QString TForm1::FieldText(AxisField field) const { return Field(field)->text(); }
+QString TForm1::FieldText(AxisField field) const {
+    return Field(field)->text();
+}
 
 void TForm1::SetFieldColour(AxisField field, digitize::Colour colour) {
     look::SetBackground(Field(field), colour);
@@ -89,14 +95,18 @@ float TForm1::XSpan() const {
     return digitize::ToSingle(max - FieldValue(AxisField::XZero));
 }
 
-bool TForm1::IntegerX() const { return ui->CheckBox1->isChecked(); }
+bool TForm1::IntegerX() const {
+    return ui->CheckBox1->isChecked();
+}
 
 void TForm1::ShowReadout(const QString &text) {
     ui->Label3->setText(text);
     ui->Label3->adjustSize();
 }
 
-void TForm1::AppendLog(const QString &line) { ui->Memo1->appendPlainText(line); }
+void TForm1::AppendLog(const QString &line) {
+    ui->Memo1->appendPlainText(line);
+}
 
 void TForm1::Button1Click() {
     Form3->show();
@@ -116,10 +126,18 @@ void TForm1::FieldExit(AxisField field) {
     SetFieldColour(field, FieldLeft);
 }
 
-void TForm1::Edit1Exit() { FieldExit(AxisField::XZero); }
-void TForm1::Edit2Exit() { FieldExit(AxisField::XMax); }
-void TForm1::Edit3Exit() { FieldExit(AxisField::YZero); }
-void TForm1::Edit4Exit() { FieldExit(AxisField::YMax); }
+void TForm1::Edit1Exit() {
+    FieldExit(AxisField::XZero);
+}
+void TForm1::Edit2Exit() {
+    FieldExit(AxisField::XMax);
+}
+void TForm1::Edit3Exit() {
+    FieldExit(AxisField::YZero);
+}
+void TForm1::Edit4Exit() {
+    FieldExit(AxisField::YMax);
+}
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() == QEvent::FocusOut) {

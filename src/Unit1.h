@@ -30,7 +30,7 @@ inline constexpr digitize::Colour FieldLeft = 0xCCFFFF;
 class TForm1 : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit TForm1(QWidget *parent = nullptr);
     ~TForm1() override;
 
@@ -55,13 +55,13 @@ public:
     void Edit3Exit();
     void Edit4Exit();
 
-protected:
+  protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
-private:
+  private:
     QLineEdit *Field(AxisField field) const;
     long double FieldValue(AxisField field) const;
     void FieldExit(AxisField field);

@@ -102,7 +102,8 @@ TForm2::TForm2(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
             [this](Qt::KeyboardModifiers shift, int x, int y) {
                 Guard([&] { Image1MouseMove(shift, x, y); });
             });
-    connect(ui->Button1, &QPushButton::clicked, this, [this] { Guard([this] { Button1Click(); }); });
+    connect(ui->Button1, &QPushButton::clicked, this,
+            [this] { Guard([this] { Button1Click(); }); });
 }
 
 TForm2::~TForm2() {
@@ -118,7 +119,9 @@ digitize::Surface &TForm2::Canvas() {
     return picture_;
 }
 
-const digitize::Surface &TForm2::Picture() { return Canvas(); }
+const digitize::Surface &TForm2::Picture() {
+    return Canvas();
+}
 
 void TForm2::ReplacePicture(digitize::Surface picture) {
     picture_ = std::move(picture);
@@ -126,8 +129,8 @@ void TForm2::ReplacePicture(digitize::Surface picture) {
     const int w = picture_.Width();
     const int h = picture_.Height();
     ui->Image1->SetView(w > 0 && h > 0 ? QImage(reinterpret_cast<uchar *>(picture_.Bits()), w, h,
-                                               w * 4, QImage::Format_RGB32)
-                                        : QImage());
+                                                w * 4, QImage::Format_RGB32)
+                                       : QImage());
     ui->Image1->resize(w, h);
 }
 
@@ -141,15 +144,19 @@ void TForm2::LoadImage(const QString &path) {
     if (kind == digitize::PictureKind::Other)
         throw digitize::Error("Only JPEG (.JPG) and Windows bitmap (.BMP) files are read, not " +
                               path.toStdString());
-    const auto cannotOpen = [&] { return digitize::Error("Cannot open file " + path.toStdString()); };
-    if (info.isDir())
+    const auto cannotOpen = [&] {
+        return digitize::Error("Cannot open file " + path.toStdString());
+    };
+    // Only a regular file: a folder cannot be read and a named pipe would
+    // block the program until something writes to it.
+    if (!info.isFile())
         throw cannotOpen();
 
     BusyCursor busy;
     digitize::Surface loaded;
     if (kind == digitize::PictureKind::Jpeg) {
-        std::unique_ptr<std::FILE, int (*)(std::FILE *)> file(std::fopen(localPath.constData(), "rb"),
-                                                              &std::fclose);
+        std::unique_ptr<std::FILE, int (*)(std::FILE *)> file(
+            std::fopen(localPath.constData(), "rb"), &std::fclose);
         if (!file)
             throw cannotOpen();
         if (!jpeg_)
@@ -181,7 +188,8 @@ void TForm2::PasteImage() {
     if (mime == nullptr)
         return;
     if (mime->hasFormat(QStringLiteral("text/plain"))) {
-        LoadImage(QString::fromStdString(digitize::PathFromClipboardText(mime->text().toStdString())));
+        LoadImage(
+            QString::fromStdString(digitize::PathFromClipboardText(mime->text().toStdString())));
     } else if (mime->hasUrls()) {
         wmDropFiles(mime->urls());
     } else if (mime->hasImage()) {
@@ -197,7 +205,9 @@ void TForm2::PasteImage() {
 
 // ------------------------------------------------------- crosshair and box
 
-void TForm2::SetMarkPen(digitize::PenMode mode) { Canvas().SetPen({MarkColour, 1, mode}); }
+void TForm2::SetMarkPen(digitize::PenMode mode) {
+    Canvas().SetPen({MarkColour, 1, mode});
+}
 
 void TForm2::DrawLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1) {
     const digitize::Rect changed = Canvas().Line(x0, y0, x1, y1);
@@ -280,12 +290,9 @@ void TForm2::LockZero() {
     ZeroPt = {Round(CurX), Round(CurY)};
     Form1->SetFieldColour(AxisField::XZero, FieldLocked);
     Form1->SetFieldColour(AxisField::YZero, FieldLocked);
-    Form3->SetZeroLabels(QStringLiteral("X Zero = %1 : %2")
-                             .arg(Form1->FieldText(AxisField::XZero))
-                             .arg(ZeroPt.X),
-                         QStringLiteral("Y Zero = %1 : %2")
-                             .arg(Form1->FieldText(AxisField::YZero))
-                             .arg(ZeroPt.Y));
+    Form3->SetZeroLabels(
+        QStringLiteral("X Zero = %1 : %2").arg(Form1->FieldText(AxisField::XZero)).arg(ZeroPt.X),
+        QStringLiteral("Y Zero = %1 : %2").arg(Form1->FieldText(AxisField::YZero)).arg(ZeroPt.Y));
 }
 
 void TForm2::LockMax() {
@@ -294,21 +301,22 @@ void TForm2::LockMax() {
     MaxPt = {Round(CurX), Round(CurY)};
     Form1->SetFieldColour(AxisField::XMax, FieldLocked);
     Form1->SetFieldColour(AxisField::YMax, FieldLocked);
-    Form3->SetMaxLabels(QStringLiteral("X Max  = %1 : %2")
-                            .arg(Form1->FieldText(AxisField::XMax))
-                            .arg(MaxPt.X),
-                        QStringLiteral("Y Max  = %1 : %2")
-                            .arg(Form1->FieldText(AxisField::YMax))
-                            .arg(MaxPt.Y));
+    Form3->SetMaxLabels(
+        QStringLiteral("X Max  = %1 : %2").arg(Form1->FieldText(AxisField::XMax)).arg(MaxPt.X),
+        QStringLiteral("Y Max  = %1 : %2").arg(Form1->FieldText(AxisField::YMax)).arg(MaxPt.Y));
 }
 
-float TForm2::CalcXValue(float X) { return digitize::CalcXValue(X, ZeroPt, MaxPt, Form1->XAxis()); }
+float TForm2::CalcXValue(float X) {
+    return digitize::CalcXValue(X, ZeroPt, MaxPt, Form1->XAxis());
+}
 
-float TForm2::CalcYValue(float Y) { return digitize::CalcYValue(Y, ZeroPt, MaxPt, Form1->YAxis()); }
+float TForm2::CalcYValue(float Y) {
+    return digitize::CalcYValue(Y, ZeroPt, MaxPt, Form1->YAxis());
+}
 
 float TForm2::CalcSquare(float X, float Y) {
-    const auto average = digitize::BoxAverageRow(Picture(), Round(X), Round(Y),
-                                                 {BoxHalfW, BoxHalfH}, LineColor);
+    const auto average =
+        digitize::BoxAverageRow(Picture(), Round(X), Round(Y), {BoxHalfW, BoxHalfH}, LineColor);
     return CalcYValue(average.value_or(Y));
 }
 
@@ -318,7 +326,9 @@ QString TForm2::DisplayCoord(float X, float Y) {
     return QString::fromStdString(digitize::CoordText(xv, yv, Form1->IntegerX()));
 }
 
-void TForm2::RecordPoint() { Form1->AppendLog(DisplayCoord(CurX, CurY)); }
+void TForm2::RecordPoint() {
+    Form1->AppendLog(DisplayCoord(CurX, CurY));
+}
 
 void TForm2::Image1MouseMove(Qt::KeyboardModifiers, int x, int y) {
     Form1->ShowReadout(DisplayCoord(static_cast<float>(x), static_cast<float>(y)));

@@ -21,27 +21,27 @@ class TForm2;
 
 // The state shared by the digitizing operations; ResetSharedState gives the
 // values every start begins with.
-extern float CurX;                   // crosshair, picture pixels (fractions kept)
+extern float CurX; // crosshair, picture pixels (fractions kept)
 extern float CurY;
-extern digitize::Point ZeroPt;       // locked reference pixels; always differ in X and in Y
+extern digitize::Point ZeroPt; // locked reference pixels; always differ in X and in Y
 extern digitize::Point MaxPt;
-extern bool CrossDrawn;              // the cross is in the picture
-extern bool BoxDrawn;                // the box is in the picture
-extern bool XStepOn;                 // Ctrl+Left/Right step along X
-extern bool BoxShown;                // the box is drawn with the cross
-extern std::int32_t StepIndex;       // step the crosshair was last moved to
-extern float StepPixels;             // pixels per step along X
+extern bool CrossDrawn;        // the cross is in the picture
+extern bool BoxDrawn;          // the box is in the picture
+extern bool XStepOn;           // Ctrl+Left/Right step along X
+extern bool BoxShown;          // the box is drawn with the cross
+extern std::int32_t StepIndex; // step the crosshair was last moved to
+extern float StepPixels;       // pixels per step along X
 extern std::int32_t BoxHalfW;
-extern std::int32_t BoxHalfH;        // never changes
-extern bool CalcYOn;                 // Y readout is the box average
-extern bool FindYOn;                 // steps search the column for the curve
-extern digitize::Colour LineColor;   // colour of the curve being followed
+extern std::int32_t BoxHalfH;      // never changes
+extern bool CalcYOn;               // Y readout is the box average
+extern bool FindYOn;               // steps search the column for the curve
+extern digitize::Colour LineColor; // colour of the curve being followed
 void ResetSharedState();
 
 class TForm2 : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit TForm2(QWidget *parent = nullptr);
     ~TForm2() override;
 
@@ -80,13 +80,13 @@ public:
     void Image1MouseMove(Qt::KeyboardModifiers shift, int x, int y);
     void Button1Click();
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
-private:
+  private:
     digitize::Surface &Canvas();
     void ReplacePicture(digitize::Surface picture);
     void SetMarkPen(digitize::PenMode mode);

@@ -22,7 +22,8 @@ TForm3::TForm3(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
         label->adjustSize();
     }
     move(155, 122);
-    connect(ui->Button1, &QPushButton::clicked, this, [this] { Guard([this] { Button1Click(); }); });
+    connect(ui->Button1, &QPushButton::clicked, this,
+            [this] { Guard([this] { Button1Click(); }); });
 }
 
 TForm3::~TForm3() {

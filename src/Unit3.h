@@ -13,7 +13,7 @@ class TForm3;
 class TForm3 : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit TForm3(QWidget *parent = nullptr);
     ~TForm3() override;
 
@@ -22,11 +22,11 @@ public:
 
     void Button1Click();
 
-protected:
+  protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
-private:
+  private:
     std::unique_ptr<Ui::TForm3> ui;
 };
 

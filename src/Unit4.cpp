@@ -39,11 +39,16 @@ TForm4::TForm4(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     ui->MaskEdit1->installEventFilter(this);
     move(69, 131);
 
-    connect(ui->CheckBox1, &QCheckBox::toggled, this, [this] { Guard([this] { CheckBox1Click(); }); });
-    connect(ui->CheckBox3, &QCheckBox::toggled, this, [this] { Guard([this] { CheckBox3Click(); }); });
-    connect(ui->CheckBox4, &QCheckBox::toggled, this, [this] { Guard([this] { CheckBox4Click(); }); });
-    connect(ui->Button1, &QPushButton::clicked, this, [this] { Guard([this] { Button1Click(); }); });
-    connect(ui->Button2, &QPushButton::clicked, this, [this] { Guard([this] { Button2Click(); }); });
+    connect(ui->CheckBox1, &QCheckBox::toggled, this,
+            [this] { Guard([this] { CheckBox1Click(); }); });
+    connect(ui->CheckBox3, &QCheckBox::toggled, this,
+            [this] { Guard([this] { CheckBox3Click(); }); });
+    connect(ui->CheckBox4, &QCheckBox::toggled, this,
+            [this] { Guard([this] { CheckBox4Click(); }); });
+    connect(ui->Button1, &QPushButton::clicked, this,
+            [this] { Guard([this] { Button1Click(); }); });
+    connect(ui->Button2, &QPushButton::clicked, this,
+            [this] { Guard([this] { Button2Click(); }); });
     connect(ui->MaskEdit1, &QLineEdit::textEdited, this,
             [this] { Guard([this] { MaskEdit1Change(); }); });
 }
@@ -95,7 +100,9 @@ void TForm4::Button1Click() {
     ui->CheckBox4->setEnabled(true);
 }
 
-void TForm4::Button2Click() { Form2->RunAuto(); }
+void TForm4::Button2Click() {
+    Form2->RunAuto();
+}
 
 void TForm4::MaskEdit1Change() {
     const int n = digitize::DigitsValue(ui->MaskEdit1->displayText().toStdString());

@@ -14,7 +14,7 @@ class TForm4;
 class TForm4 : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit TForm4(QWidget *parent = nullptr);
     ~TForm4() override;
 
@@ -25,11 +25,11 @@ public:
     void Button2Click();
     void MaskEdit1Change();
 
-protected:
+  protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
-private:
+  private:
     std::unique_ptr<Ui::TForm4> ui;
 };
 

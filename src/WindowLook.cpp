@@ -22,9 +22,13 @@ QFont Face(int pixels, bool bold) {
 
 } // namespace
 
-void UseWindowFont(QWidget *window) { window->setFont(Face(NormalPixels, false)); }
+void UseWindowFont(QWidget *window) {
+    window->setFont(Face(NormalPixels, false));
+}
 
-void UseFont(QWidget *control, int pixels, bool bold) { control->setFont(Face(pixels, bold)); }
+void UseFont(QWidget *control, int pixels, bool bold) {
+    control->setFont(Face(pixels, bold));
+}
 
 QColor ToQColor(digitize::Colour colour) {
     return QColor(static_cast<int>(colour & 0xFFu), static_cast<int>((colour >> 8) & 0xFFu),

@@ -8,12 +8,12 @@
 #include "Unit4.h"
 
 class TWindowSet {
-public:
+  public:
     TWindowSet();
     // Shows the control and image windows, as at start-up.
     void ShowStartWindows();
 
-private:
+  private:
     TForm1 form1_;
     TForm2 form2_;
     TForm3 form3_;

@@ -12,11 +12,10 @@ constexpr std::int64_t NoRow = -10;
 // Which pixels of a window of the picture are near the line colour, so that
 // the candidate rows, whose boxes overlap, test each pixel once.
 class MatchMask {
-public:
+  public:
     MatchMask(const Surface &picture, std::int64_t left, std::int64_t top, std::int64_t width,
               std::int64_t height, Colour lineColour)
-        : left_(left), top_(top), height_(height),
-          near_(static_cast<std::size_t>(width * height)) {
+        : left_(left), top_(top), height_(height), near_(static_cast<std::size_t>(width * height)) {
         for (std::int64_t c = 0; c < width; ++c)
             for (std::int64_t r = 0; r < height; ++r)
                 near_[Index(c, r)] =
@@ -24,7 +23,7 @@ public:
     }
     bool Near(std::int64_t x, std::int64_t y) const { return near_[Index(x - left_, y - top_)]; }
 
-private:
+  private:
     std::size_t Index(std::int64_t c, std::int64_t r) const {
         return static_cast<std::size_t>(c * height_ + r);
     }
@@ -73,8 +72,7 @@ std::int64_t FindCurveRow(const Surface &picture, std::int64_t rx, std::int64_t 
         const std::int64_t halfH = box.HalfH;
         const auto columns = halfW >= 0 ? 2 * halfW + 1 : 0;
         const auto rows = halfH >= 0 ? 4 * halfH + 1 : 0;
-        const MatchMask mask(picture, rx - halfW, r - 2 * halfH, columns, rows,
-                             lineColour);
+        const MatchMask mask(picture, rx - halfW, r - 2 * halfH, columns, rows, lineColour);
         float best = 0;
         for (auto g = r - halfH; g <= r + halfH; ++g) {
             float sum = 0;

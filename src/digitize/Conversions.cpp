@@ -7,7 +7,8 @@ namespace digitize {
 
 float CalcXValue(float x, Point zeroPt, Point maxPt, AxisValues xAxis) {
     const long double value = static_cast<long double>(xAxis.Zero) +
-                              (static_cast<long double>(x) - zeroPt.X) / (static_cast<long double>(maxPt.X) - zeroPt.X) *
+                              (static_cast<long double>(x) - zeroPt.X) /
+                                  (static_cast<long double>(maxPt.X) - zeroPt.X) *
                                   (static_cast<long double>(xAxis.Max) - xAxis.Zero);
     return ToSingle(value);
 }

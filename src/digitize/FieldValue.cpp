@@ -12,7 +12,9 @@ namespace {
 
 constexpr std::size_t MaxFilteredLength = 15;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 [[noreturn]] void NotANumber(std::string_view text) {
     throw Error("'" + std::string(text) + "' is not a valid floating point value");

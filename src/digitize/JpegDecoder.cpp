@@ -37,6 +37,8 @@ struct JpegState {
     std::jmp_buf escape{};
     int failure = 0;
     bool created = false;
+    bool used = false;
+    std::size_t memoryLimit = DefaultWorkingMemory;
 
     static JpegState &Of(j_common_ptr cinfo) {
         return *static_cast<JpegState *>(cinfo->client_data);
@@ -74,8 +76,24 @@ bool Create(State &s) {
     jpeg_create_decompress(&s.cinfo);
     s.progress.progress_monitor = &State::Progress;
     s.cinfo.progress = &s.progress;
-    s.cinfo.mem->max_memory_to_use = static_cast<long>(DefaultWorkingMemory);
+    s.cinfo.mem->max_memory_to_use = static_cast<long>(s.memoryLimit);
     return true;
+}
+
+// libjpeg keeps the quantisation and Huffman tables of the last file it read
+// and uses them for a later file that lacks its own, so one file would decode
+// differently (or not fail) after another. Each picture gets a fresh
+// decompressor instead.
+void Renew(State &s) {
+    if (s.created)
+        jpeg_destroy_decompress(&s.cinfo);
+    s.created = false;
+    s.used = false;
+    if (!Create(s)) {
+        jpeg_destroy_decompress(&s.cinfo); // whatever it had allocated
+        throw Error("JPEG error #" + std::to_string(s.failure));
+    }
+    s.created = true;
 }
 
 bool ReadHeader(State &s, std::FILE *file) {
@@ -125,7 +143,8 @@ bool ReadPixels(State &s, std::uint32_t *bits) {
         if (count > Batch)
             count = Batch;
         for (JDIMENSION i = 0; i < count; ++i)
-            rows[i] = reinterpret_cast<JSAMPROW>(bits + static_cast<std::size_t>(first + i) * width);
+            rows[i] =
+                reinterpret_cast<JSAMPROW>(bits + static_cast<std::size_t>(first + i) * width);
         const JDIMENSION read = jpeg_read_scanlines(&s.cinfo, rows, count);
         if (cmyk)
             for (JDIMENSION i = 0; i < read; ++i)
@@ -156,10 +175,14 @@ JpegDecoder::~JpegDecoder() {
 }
 
 void JpegDecoder::SetWorkingMemoryLimit(std::size_t bytes) {
-    state_->cinfo.mem->max_memory_to_use = static_cast<long>(bytes);
+    state_->memoryLimit = bytes;
+    if (state_->created)
+        state_->cinfo.mem->max_memory_to_use = static_cast<long>(bytes);
 }
 
-Surface JpegDecoder::Decode(std::FILE *file) { return DecodeFrom(file); }
+Surface JpegDecoder::Decode(std::FILE *file) {
+    return DecodeFrom(file);
+}
 
 Surface JpegDecoder::Decode(std::span<const std::uint8_t> bytes) {
     if (bytes.empty())
@@ -174,6 +197,9 @@ Surface JpegDecoder::Decode(std::span<const std::uint8_t> bytes) {
 
 Surface JpegDecoder::DecodeFrom(std::FILE *file) {
     State &s = *state_;
+    if (s.used || !s.created)
+        Renew(s);
+    s.used = true;
     if (!ReadHeader(s, file))
         Fail(s);
     Surface picture;

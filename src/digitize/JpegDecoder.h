@@ -22,7 +22,7 @@ namespace digitize {
 struct JpegState;
 
 class JpegDecoder {
-public:
+  public:
     JpegDecoder();
     ~JpegDecoder();
     JpegDecoder(const JpegDecoder &) = delete;
@@ -36,7 +36,7 @@ public:
     // image's coefficients); beyond it decoding fails with a JPEG error.
     void SetWorkingMemoryLimit(std::size_t bytes);
 
-private:
+  private:
     Surface DecodeFrom(std::FILE *file);
     std::unique_ptr<JpegState> state_;
 };

@@ -14,9 +14,9 @@ namespace digitize {
 int DigitsValue(std::string_view text);
 
 struct StepSettings {
-    float StepPixels = 10.0F;    // pixels per step along X; negative when Max is left of Zero
-    int BoxHalfW = 15;           // Round(StepPixels / 2 + 1), no absolute value taken
-    std::string Label;           // e.g. " 30 Steps = 1.0"
+    float StepPixels = 10.0F; // pixels per step along X; negative when Max is left of Zero
+    int BoxHalfW = 15;        // Round(StepPixels / 2 + 1), no absolute value taken
+    std::string Label;        // e.g. " 30 Steps = 1.0"
 };
 
 // n steps between the Zero and Max X pixels; xUnits is Max X value - Zero X value.

@@ -38,14 +38,16 @@ void Surface::CheckSize(std::int64_t width, std::int64_t height) {
 Surface::Surface(int width, int height) : width_(width), height_(height) {
     CheckSize(width, height);
     try {
-        bits_ = std::make_unique_for_overwrite<std::uint32_t[]>(
-            static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+        bits_ = std::make_unique_for_overwrite<std::uint32_t[]>(static_cast<std::size_t>(width) *
+                                                                static_cast<std::size_t>(height));
     } catch (const std::bad_alloc &) {
         throw Error("Not enough memory for a picture of " + SizeText(width, height));
     }
 }
 
-Surface Surface::Uninitialised(int width, int height) { return Surface(width, height); }
+Surface Surface::Uninitialised(int width, int height) {
+    return Surface(width, height);
+}
 
 Surface Surface::Blank(int width, int height) {
     Surface s(width, height);

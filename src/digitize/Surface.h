@@ -48,7 +48,7 @@ constexpr std::uint32_t WordFromColour(Colour colour) {
 }
 
 class Surface {
-public:
+  public:
     Surface() = default; // 0 x 0
 
     // A white surface. Throws Error when the size is negative or too large to hold.
@@ -87,7 +87,7 @@ public:
     // pen (a square brush of its width). Answers the pixels it changed.
     Rect Line(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1);
 
-private:
+  private:
     Surface(int width, int height);
     void Plot(std::int64_t x, std::int64_t y, std::uint32_t word, Rect &changed);
 

@@ -71,7 +71,8 @@ TEST(BoxAverageRow, CountsPointsOutsideThePictureAsWhite) {
     ASSERT_TRUE(above.has_value());
     EXPECT_LT(*above, 0.0F);
     // Far outside, nothing is read from memory and everything is white.
-    const auto far = digitize::BoxAverageRow(dark, -1000000, 2000000000, Box{2, 2}, digitize::White);
+    const auto far =
+        digitize::BoxAverageRow(dark, -1000000, 2000000000, Box{2, 2}, digitize::White);
     ASSERT_TRUE(far.has_value());
     EXPECT_FLOAT_EQ(*far, 2e9F);
 }

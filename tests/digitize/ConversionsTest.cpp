@@ -28,8 +28,9 @@ TEST(CalcXValue, InterpolatesBetweenTheLockedPixels) {
     const Point zero{100, 500};
     const Point max{400, 100};
     const AxisValues years{1950, 1980};
-    EXPECT_EQ(digitize::CoordText(digitize::CalcXValue(250, zero, max, years), 0, true).substr(0, 4),
-              "1965");
+    EXPECT_EQ(
+        digitize::CoordText(digitize::CalcXValue(250, zero, max, years), 0, true).substr(0, 4),
+        "1965");
     EXPECT_FLOAT_EQ(digitize::CalcXValue(250, zero, max, years), 1965.0F);
     // A fractional pixel gives a fractional value; a point left of Zero extrapolates.
     EXPECT_FLOAT_EQ(digitize::CalcXValue(110.5F, zero, max, years), 1951.05F);

@@ -1,5 +1,5 @@
-#include "Errors.h"
 #include "FieldValue.h"
+#include "Errors.h"
 
 #include <gtest/gtest.h>
 
@@ -33,17 +33,32 @@ TEST(ReadFieldValue, AcceptsTheFieldGrammar) {
         const char *text;
         long double value;
     };
-    const Row rows[] = {{"2e", 2},        {".", 0},       {"-.", 0},        {"000", 0},
-                        {"100", 100},     {"  12.5  ", 12.5L}, {"+3", 3},   {"-3.25", -3.25L},
-                        {"1E3", 1000},    {"1e+2", 100},  {"25e-1", 2.5L},  {"5.", 5},
-                        {".5", 0.5L},     {"1e-99999", 0}, {"1950", 1950}};
+    const Row rows[] = {
+        {"2e", 2},           {".", 0},  {"-.", 0},         {"000", 0},      {"100", 100},
+        {"  12.5  ", 12.5L}, {"+3", 3}, {"-3.25", -3.25L}, {"1E3", 1000},   {"1e+2", 100},
+        {"25e-1", 2.5L},     {"5.", 5}, {".5", 0.5L},      {"1e-99999", 0}, {"1950", 1950}};
     for (const auto &row : rows)
-        EXPECT_EQ(digitize::ReadFieldValue(row.text, "."), row.value) << "text '" << row.text << "'";
+        EXPECT_EQ(digitize::ReadFieldValue(row.text, "."), row.value)
+            << "text '" << row.text << "'";
 }
 
 TEST(ReadFieldValue, RefusesAnythingElseNamingTheWholeText) {
-    const char *rows[] = {"",     "   ",  "-",    "+",    "1,5", "1.5x", "\t1",  "1\t",
-                          "e5",   "1e5e", "1..2", "- 1",  "1 2", "0x10", "inf",  "nan",
+    const char *rows[] = {"",
+                          "   ",
+                          "-",
+                          "+",
+                          "1,5",
+                          "1.5x",
+                          "\t1",
+                          "1\t",
+                          "e5",
+                          "1e5e",
+                          "1..2",
+                          "- 1",
+                          "1 2",
+                          "0x10",
+                          "inf",
+                          "nan",
                           "1e99999999999999999999"};
     for (const char *text : rows) {
         try {
@@ -59,7 +74,10 @@ TEST(ReadFieldValue, RefusesAnythingElseNamingTheWholeText) {
 TEST(ReadFieldValue, FollowsTheRegionalDecimalSeparator) {
     EXPECT_EQ(digitize::ReadFieldValue("1,5", ","), 1.5L);
     EXPECT_THROW(digitize::ReadFieldValue("12.5", ","), digitize::Error);
-    EXPECT_EQ(digitize::ReadFieldValue("2\xD9\xAB" "5", "\xD9\xAB"), 2.5L); // Arabic separator
+    EXPECT_EQ(digitize::ReadFieldValue("2\xD9\xAB"
+                                       "5",
+                                       "\xD9\xAB"),
+              2.5L); // Arabic separator
 }
 
 TEST(ToSingle, OverflowsBeyondTheFloatRange) {

@@ -15,9 +15,18 @@ TEST(Round, GoesToTheNearestIntegerWithHalvesToEven) {
         double in;
         std::int32_t out;
     };
-    const Row rows[] = {{2.5, 2},   {3.5, 4},     {-2.5, -2}, {-3.5, -4}, {0.5, 0},
-                        {1.5, 2},   {2.4999, 2},  {2.5001, 3}, {-0.4, 0}, {10.5, 10},
-                        {11.5, 12}, {1e12, std::numeric_limits<std::int32_t>::max()},
+    const Row rows[] = {{2.5, 2},
+                        {3.5, 4},
+                        {-2.5, -2},
+                        {-3.5, -4},
+                        {0.5, 0},
+                        {1.5, 2},
+                        {2.4999, 2},
+                        {2.5001, 3},
+                        {-0.4, 0},
+                        {10.5, 10},
+                        {11.5, 12},
+                        {1e12, std::numeric_limits<std::int32_t>::max()},
                         {-1e12, std::numeric_limits<std::int32_t>::min()}};
     for (const auto &row : rows)
         EXPECT_EQ(digitize::Round(row.in), row.out) << "Round(" << row.in << ")";
@@ -55,9 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FixedRow{99.96, 1, 3, "100.0"}, FixedRow{-999.5, 0, 3, "-1000"},
                     FixedRow{1e20, 1, 3, "100000000000000000000.0"},
                     FixedRow{static_cast<double>(3.0F / 7.0F), 2, 8, "    0.43"}),
-    [](const testing::TestParamInfo<FixedRow> &row) {
-        return "row" + std::to_string(row.index);
-    });
+    [](const testing::TestParamInfo<FixedRow> &row) { return "row" + std::to_string(row.index); });
 
 TEST(FixedText, WritesNonFiniteValuesReadably) {
     EXPECT_EQ(digitize::FixedText(std::numeric_limits<double>::infinity(), 1, 5), "  INF");

@@ -9,7 +9,7 @@ TEST(DigitsValue, ReadsTheDigitsAndNeverAnswersLessThanOne) {
         const char *text;
         int value;
     };
-    const Row rows[] = {{"010", 10}, {"0 5", 5}, {"-5 ", 5}, {"   ", 1}, {"000", 1},
+    const Row rows[] = {{"010", 10}, {"0 5", 5},  {"-5 ", 5}, {"   ", 1},   {"000", 1},
                         {"___", 1},  {"_10", 10}, {"+3-", 3}, {"999", 999}, {"", 1}};
     for (const auto &row : rows)
         EXPECT_EQ(digitize::DigitsValue(row.text), row.value) << "'" << row.text << "'";

@@ -1,5 +1,5 @@
-#include "Errors.h"
 #include "Surface.h"
+#include "Errors.h"
 
 #include <gtest/gtest.h>
 
@@ -52,9 +52,9 @@ TEST(Surface, LinesLeaveOutTheEndPointAndSkipPointsOutside) {
 
     Surface t = Surface::Blank(10, 10);
     t.SetPen({0x000000, 1, PenMode::Copy});
-    EXPECT_EQ(t.Line(2, 1, 6, 1), (Rect{2, 1, 6, 2}));  // rightwards: 2..5
-    EXPECT_EQ(t.Line(6, 4, 2, 4), (Rect{3, 4, 7, 5}));  // leftwards: 6..3
-    EXPECT_EQ(t.Line(8, 7, 8, 3), (Rect{8, 4, 9, 8}));  // upwards: 7..4
+    EXPECT_EQ(t.Line(2, 1, 6, 1), (Rect{2, 1, 6, 2})); // rightwards: 2..5
+    EXPECT_EQ(t.Line(6, 4, 2, 4), (Rect{3, 4, 7, 5})); // leftwards: 6..3
+    EXPECT_EQ(t.Line(8, 7, 8, 3), (Rect{8, 4, 9, 8})); // upwards: 7..4
     EXPECT_EQ(t.Pixel(6, 1), 0x00FFFFFFu);
     EXPECT_EQ(t.Pixel(2, 4), 0x00FFFFFFu);
     EXPECT_EQ(t.Pixel(8, 3), 0x00FFFFFFu);

@@ -2,9 +2,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QImage>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QImage>
 #include <QTimer>
 
 WindowFixture::WindowFixture() {
@@ -51,7 +51,9 @@ void FocusWindow(QWidget *window, QWidget *focus) {
     (focus != nullptr ? focus : window)->setFocus(Qt::OtherFocusReason);
 }
 
-void MoveMouse(QWidget *widget, QPoint at) { QTest::mouseMove(widget, at); }
+void MoveMouse(QWidget *widget, QPoint at) {
+    QTest::mouseMove(widget, at);
+}
 
 QStringList Lines(QWidget *plainTextEdit) {
     return qobject_cast<QPlainTextEdit *>(plainTextEdit)->toPlainText().split(QLatin1Char('\n'));
@@ -63,8 +65,9 @@ QImage PictureNow() {
     for (int y = 0; y < picture.Height(); ++y)
         for (int x = 0; x < picture.Width(); ++x) {
             const auto c = picture.Pixel(x, y);
-            image.setPixel(x, y, qRgb(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
-                                      static_cast<int>((c >> 16) & 0xFF)));
+            image.setPixel(x, y,
+                           qRgb(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
+                                static_cast<int>((c >> 16) & 0xFF)));
         }
     return image;
 }
@@ -73,7 +76,8 @@ QImage PatternImage(int width, int height) {
     QImage image(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, qRgb((x * 37 + y * 11) % 256, (x * 5 + y * 3) % 256, (y * 7) % 256));
+            image.setPixel(x, y,
+                           qRgb((x * 37 + y * 11) % 256, (x * 5 + y * 3) % 256, (y * 7) % 256));
     return image;
 }
 

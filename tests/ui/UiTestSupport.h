@@ -13,12 +13,12 @@
 // Start values, the four windows created in order, control and image
 // windows shown; the windows are gone when the fixture is.
 class WindowFixture {
-public:
+  public:
     WindowFixture();
     ~WindowFixture();
     TWindowSet &Windows() { return *windows_; }
 
-private:
+  private:
     std::unique_ptr<TWindowSet> windows_;
 };
 

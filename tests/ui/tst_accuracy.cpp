@@ -20,8 +20,12 @@ namespace {
 constexpr double Left = 100, Right = 700, Bottom = 500, Top = 100;
 constexpr double PixelsPerY = (Bottom - Top) / 10.0;
 
-double ColumnOf(double x) { return Left + x * (Right - Left) / 10.0; }
-double RowOf(double y) { return Bottom - y * PixelsPerY; }
+double ColumnOf(double x) {
+    return Left + x * (Right - Left) / 10.0;
+}
+double RowOf(double y) {
+    return Bottom - y * PixelsPerY;
+}
 
 struct Curve {
     const char *name;
@@ -73,7 +77,7 @@ struct Score {
 class TestAccuracy : public QObject {
     Q_OBJECT
 
-private:
+  private:
     QTemporaryDir dir;
     double overallWorst = 0;
 
@@ -119,7 +123,8 @@ private:
         QTest::mouseClick(Control<QPushButton>(Form4, "Button1"), Qt::LeftButton);
         for (const char *box : {"CheckBox1", "CheckBox4"}) {
             auto *check = Control<QCheckBox>(Form4, box);
-            QTest::mouseClick(check, Qt::LeftButton, Qt::NoModifier, QPoint(6, check->height() / 2));
+            QTest::mouseClick(check, Qt::LeftButton, Qt::NoModifier,
+                              QPoint(6, check->height() / 2));
         }
         FocusWindow(Form2);
         QTest::keyClick(Form2, Qt::Key_Home);
@@ -152,7 +157,7 @@ private:
         return score;
     }
 
-private slots:
+  private slots:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
 
     void autoRunFollowsDrawnCurvesClosely_data() {
@@ -171,7 +176,8 @@ private slots:
         QFETCH(int, width);
         QFETCH(QString, format);
         const Curve &c = Curves[curve];
-        const QString path = dir.filePath(QStringLiteral("%1-%2.%3").arg(c.name).arg(width).arg(format.toLower()));
+        const QString path =
+            dir.filePath(QStringLiteral("%1-%2.%3").arg(c.name).arg(width).arg(format.toLower()));
         QVERIFY(Draw(c, width, QColor(20, 40, 170)).save(path, qPrintable(format), 90));
         const Score score = Digitize(path, c);
         qInfo("%-11s %dpx %s: %d lines; all: worst %5.2f px (%5.2f%% of Y range), mean %4.2f px;"

@@ -12,7 +12,7 @@
 class TestAdvancedCursor : public QObject {
     Q_OBJECT
 
-private:
+  private:
     std::unique_ptr<WindowFixture> fixture;
     QTemporaryDir dir;
 
@@ -62,7 +62,7 @@ private:
         FocusWindow(Form2);
     }
 
-private slots:
+  private slots:
     void initTestCase() {
         QLocale::setDefault(QLocale::c());
         QImage band(600, 700, QImage::Format_RGB32);

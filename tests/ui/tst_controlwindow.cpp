@@ -14,13 +14,13 @@
 class TestControlWindow : public QObject {
     Q_OBJECT
 
-private:
+  private:
     std::unique_ptr<WindowFixture> fixture;
     QLineEdit *Edit(const char *name) { return Control<QLineEdit>(Form1, name); }
     QString Readout() { return Control<QLabel>(Form1, "Label3")->text(); }
     static QColor Background(QWidget *w) { return w->palette().color(QPalette::Base); }
 
-private slots:
+  private slots:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
     void init() { fixture = std::make_unique<WindowFixture>(); }
     void cleanup() { fixture.reset(); }
@@ -44,7 +44,8 @@ private slots:
         Form3->hide();
         Form4->hide();
         QVERIFY(Form1->isVisible() && Form2->isVisible());
-        QVERIFY2(!Form3->isVisible() && !Form4->isVisible(), "help and cursor windows start hidden");
+        QVERIFY2(!Form3->isVisible() && !Form4->isVisible(),
+                 "help and cursor windows start hidden");
         QCOMPARE(Control<QWidget>(Form2, "Image1")->geometry(), QRect(0, 0, 650, 550));
         QCOMPARE(Control<QWidget>(Form1, "Memo1")->geometry(), QRect(0, 104, 272, 447));
         QVERIFY2(!Control<QWidget>(Form2, "Panel1")->isVisible(), "error panel starts hidden");

@@ -9,11 +9,11 @@
 class TestHelpWindow : public QObject {
     Q_OBJECT
 
-private:
+  private:
     std::unique_ptr<WindowFixture> fixture;
     QString Label(const char *name) { return Control<QLabel>(Form3, name)->text(); }
 
-private slots:
+  private slots:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
     void init() { fixture = std::make_unique<WindowFixture>(); }
     void cleanup() { fixture.reset(); }

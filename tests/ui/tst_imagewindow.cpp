@@ -8,8 +8,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QMimeData>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -17,7 +17,9 @@
 namespace {
 
 QList<QPoint> Symmetric(QList<QPoint> a, QList<QPoint> b) {
-    const auto order = [](QPoint p, QPoint q) { return std::pair(p.y(), p.x()) < std::pair(q.y(), q.x()); };
+    const auto order = [](QPoint p, QPoint q) {
+        return std::pair(p.y(), p.x()) < std::pair(q.y(), q.x());
+    };
     std::sort(a.begin(), a.end(), order);
     std::sort(b.begin(), b.end(), order);
     QList<QPoint> out;
@@ -28,11 +30,11 @@ QList<QPoint> Symmetric(QList<QPoint> a, QList<QPoint> b) {
 
 // Sums the area of every paint the picture area receives.
 class PaintCounter : public QObject {
-public:
+  public:
     explicit PaintCounter(QWidget *area) { area->installEventFilter(this); }
     qint64 pixels = 0;
 
-protected:
+  protected:
     bool eventFilter(QObject *, QEvent *event) override {
         if (event->type() == QEvent::Paint)
             for (const QRect &r : static_cast<QPaintEvent *>(event)->region())
@@ -46,7 +48,7 @@ protected:
 class TestImageWindow : public QObject {
     Q_OBJECT
 
-private:
+  private:
     std::unique_ptr<WindowFixture> fixture;
     std::unique_ptr<QTemporaryDir> dir;
 
@@ -71,7 +73,7 @@ private:
         QApplication::sendEvent(Form2, &drop);
     }
 
-private slots:
+  private slots:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
     void init() {
         fixture = std::make_unique<WindowFixture>();
@@ -107,8 +109,8 @@ private slots:
         QCOMPARE(PictureNow().size(), QSize(33, 22));
 
         const QString jpeg = Save(PatternImage(64, 48), QStringLiteral("ch art.jpg"), "JPG");
-        QGuiApplication::clipboard()->setText(QUrl::fromLocalFile(jpeg).toString(QUrl::FullyEncoded) +
-                                              QStringLiteral("\r\n"));
+        QGuiApplication::clipboard()->setText(
+            QUrl::fromLocalFile(jpeg).toString(QUrl::FullyEncoded) + QStringLiteral("\r\n"));
         Form2->PasteImage();
         QCOMPARE(Form2->windowTitle(), jpeg);
         QCOMPARE(PictureNow().size(), QSize(64, 48));
@@ -217,11 +219,10 @@ private slots:
         int x = 30;
         for (const Attempt &attempt : attempts) {
             Form2->MoveCrosshair(static_cast<float>(x), 40);
-            const ErrorBoxSeen seen = CatchErrorBox([&] {
-                Guard([&] { attempt.run(); });
-            });
+            const ErrorBoxSeen seen = CatchErrorBox([&] { Guard([&] { attempt.run(); }); });
             QVERIFY2(seen.shown == !attempt.message.isEmpty(), qPrintable(attempt.what));
-            QVERIFY2(seen.text.startsWith(attempt.message), qPrintable(attempt.what + ": " + seen.text));
+            QVERIFY2(seen.text.startsWith(attempt.message),
+                     qPrintable(attempt.what + ": " + seen.text));
             QVERIFY2(CrossDrawn, qPrintable(attempt.what));
             QCOMPARE(Form2->windowTitle(), good);
             x += 10;
@@ -247,8 +248,9 @@ private slots:
         QCOMPARE(Differences(before, PictureNow()), CrossPixels(90, 70, 160, 120));
         BoxShown = true;
         Form2->MoveCrosshair(100, 70);
-        QCOMPARE(Differences(before, PictureNow()),
-                 Symmetric(CrossPixels(100, 70, 160, 120), OutlinePixels(94, 55, 106, 85, 160, 120)));
+        QCOMPARE(
+            Differences(before, PictureNow()),
+            Symmetric(CrossPixels(100, 70, 160, 120), OutlinePixels(94, 55, 106, 85, 160, 120)));
     }
 
     void aNewPictureShowsNoMarksUntilTheNextMove() {
@@ -283,8 +285,10 @@ private slots:
         QVERIFY(huge.open(QIODevice::WriteOnly));
         huge.write(header);
         huge.close();
-        const ErrorBoxSeen seen = CatchErrorBox([&] { Guard([&] { Form2->LoadImage(huge.fileName()); }); });
-        QVERIFY2(seen.text.contains(QStringLiteral("100000 x 100000 pixels")), qPrintable(seen.text));
+        const ErrorBoxSeen seen =
+            CatchErrorBox([&] { Guard([&] { Form2->LoadImage(huge.fileName()); }); });
+        QVERIFY2(seen.text.contains(QStringLiteral("100000 x 100000 pixels")),
+                 qPrintable(seen.text));
         QCOMPARE(Form2->windowTitle(), good);
         QCOMPARE(PictureNow(), PatternImage(50, 40));
     }

@@ -13,7 +13,7 @@
 class TestManualRun : public QObject {
     Q_OBJECT
 
-private:
+  private:
     std::unique_ptr<WindowFixture> fixture;
     QTemporaryDir dir;
 
@@ -54,7 +54,7 @@ private:
         Type('z');
     }
 
-private slots:
+  private slots:
     void initTestCase() {
         QLocale::setDefault(QLocale::c());
         QVERIFY(PatternImage(1, 1).save(dir.filePath("chart.bmp")));
@@ -90,9 +90,9 @@ private slots:
         Type(' ');
         Click(115, 0);
         Type(' ');
-        QCOMPARE(Recorded(), QStringList({"1965.0 ,  5.00", "1965.0 , -2.50", "1950.0 ,  0.00",
-                                          "1950.0 ,  0.00", "1980.0 , 10.00", "1965 ,  5.00",
-                                          "1952 , 12.50"}));
+        QCOMPARE(Recorded(),
+                 QStringList({"1965.0 ,  5.00", "1965.0 , -2.50", "1950.0 ,  0.00",
+                              "1950.0 ,  0.00", "1980.0 , 10.00", "1965 ,  5.00", "1952 , 12.50"}));
     }
 
     void lockingColoursTheFieldsAndWritesTheHelpLabels() {

@@ -1,0 +1,258 @@
+// Files and texts a user may throw at the program: each gives a clear
+// message or nothing at all, keeps the picture shown, and never crashes or
+// hangs.
+#include "ErrorBox.h"
+#include "UiTestSupport.h"
+
+#include <QBuffer>
+#include <QClipboard>
+#include <QDropEvent>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QTemporaryDir>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+// clang-format off
+#include <cstdio>
+#include <jpeglib.h>
+#include <jerror.h>
+// clang-format on
+
+namespace {
+
+QByteArray JpegBytes(const QImage &image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPG", 90);
+    return bytes;
+}
+
+// The offset of a JPEG's first frame header's length field.
+qsizetype FrameHeader(const QByteArray &jpeg) {
+    for (qsizetype i = 2; i + 1 < jpeg.size(); ++i)
+        if (static_cast<uchar>(jpeg[i]) == 0xFF &&
+            (static_cast<uchar>(jpeg[i + 1]) & 0xF0) == 0xC0 &&
+            static_cast<uchar>(jpeg[i + 1]) != 0xC4 && static_cast<uchar>(jpeg[i + 1]) != 0xC8 &&
+            static_cast<uchar>(jpeg[i + 1]) != 0xCC)
+            return i + 2;
+    qFatal("no frame header");
+}
+
+QByteArray BitmapHeader(quint32 width, quint32 height) {
+    QByteArray header(54, '\0');
+    const auto put = [&](int at, quint32 v) {
+        for (int i = 0; i < 4; ++i)
+            header[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    };
+    header[0] = 'B';
+    header[1] = 'M';
+    put(2, 54);
+    put(10, 54);
+    put(14, 40);
+    put(18, width);
+    put(22, height);
+    header[26] = 1;
+    header[28] = 24;
+    return header;
+}
+
+} // namespace
+
+class TestHostileInputs : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<WindowFixture> fixture;
+    QTemporaryDir dir;
+    QString shown; // the picture loaded before each attempt
+
+    QString Write(const QString &name, const QByteArray &bytes) {
+        QFile file(dir.filePath(name));
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(file.fileName()));
+        return file.fileName();
+    }
+    // A drop arrives after the drag entered the window, as from a file manager.
+    void Drop(const QUrl &url) {
+        QMimeData mime;
+        mime.setUrls({url});
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(Form2, &enter);
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(Form2, &drop);
+    }
+    void Paste(const QString &text) {
+        QGuiApplication::clipboard()->setText(text);
+        Guard([] { Form2->PasteImage(); });
+    }
+    void CheckPictureKept(const char *what) {
+        QVERIFY2(Form2->windowTitle() == shown, what);
+        QVERIFY2(PictureNow() == PatternImage(40, 30), what);
+    }
+
+  private slots:
+    void initTestCase() {
+        QLocale::setDefault(QLocale::c());
+        QVERIFY(PatternImage(40, 30).save(dir.filePath("shown.bmp")));
+        shown = dir.filePath("shown.bmp");
+    }
+    void init() {
+        fixture = std::make_unique<WindowFixture>();
+        Form2->LoadImage(shown);
+    }
+    void cleanup() { fixture.reset(); }
+    void cleanupTestCase() {
+        QFile::setPermissions(dir.filePath("locked.jpg"),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+
+    void dropsAreRefusedWithAClearMessage_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("message");
+        const QByteArray jpeg = JpegBytes(PatternImage(64, 48));
+        const QString jpegError = QStringLiteral("JPEG error #");
+
+        QTest::newRow("truncated JPEG") << Write("truncated.jpg", jpeg.left(jpeg.size() / 2))
+                                        << jpegError + QString::number(JWRN_JPEG_EOF) + ".";
+        QByteArray corrupt = jpeg;
+        corrupt[FrameHeader(jpeg)] = 0;
+        corrupt[FrameHeader(jpeg) + 1] = 1;
+        QTest::newRow("corrupt JPEG")
+            << Write("corrupt.jpg", corrupt) << jpegError + QString::number(JERR_BAD_LENGTH) + ".";
+        QByteArray huge = jpeg;
+        const qsizetype sof = FrameHeader(jpeg);
+        for (qsizetype at : {sof + 3, sof + 5}) { // height, then width: 60000 = 0xEA60
+            huge[at] = static_cast<char>(0xEA);
+            huge[at + 1] = static_cast<char>(0x60);
+        }
+        QTest::newRow("JPEG claiming 60000 x 60000")
+            << Write("huge.jpg", huge) << QStringLiteral("60000 x 60000 pixels");
+        QTest::newRow("bitmap claiming 100000 x 100000")
+            << Write("huge.bmp", BitmapHeader(100000, 100000))
+            << QStringLiteral("100000 x 100000 pixels");
+        QTest::newRow("bitmap of garbage")
+            << Write("garbage.bmp", QByteArray("BM") + QByteArray(300, '\x7f'))
+            << QStringLiteral("Bitmap image is not valid.");
+        QTest::newRow("zero-length JPEG") << Write("empty.jpg", QByteArray())
+                                          << jpegError + QString::number(JERR_INPUT_EMPTY) + ".";
+        QDir(dir.path()).mkdir(QStringLiteral("x.jpg"));
+        QTest::newRow("directory named x.jpg")
+            << dir.filePath("x.jpg") << "Cannot open file " + dir.filePath("x.jpg") + ".";
+        const QString fifo = dir.filePath(QStringLiteral("pipe.jpg"));
+        if (mkfifo(QFile::encodeName(fifo).constData(), 0600) != 0)
+            qFatal("cannot make a named pipe");
+        QTest::newRow("named pipe x.jpg") << fifo << "Cannot open file " + fifo + ".";
+        const QString locked = Write("locked.jpg", jpeg);
+        QFile::setPermissions(locked, QFileDevice::WriteOwner);
+        QTest::newRow("unreadable file") << locked << "Cannot open file " + locked + ".";
+        const QString png = Write("picture.png", jpeg);
+        QTest::newRow("other extension")
+            << png << "Only JPEG (.JPG) and Windows bitmap (.BMP) files are read, not " + png + ".";
+    }
+
+    void dropsAreRefusedWithAClearMessage() {
+        QFETCH(QString, path);
+        QFETCH(QString, message);
+        if (QString::fromLatin1(QTest::currentDataTag()) == QLatin1String("unreadable file") &&
+            geteuid() == 0)
+            QSKIP("root reads any file");
+        const ErrorBoxSeen seen = CatchErrorBox([&] { Drop(QUrl::fromLocalFile(path)); });
+        QVERIFY2(seen.shown, "no message");
+        QVERIFY2(seen.text.contains(message), qPrintable(seen.text));
+        CheckPictureKept(QTest::currentDataTag());
+    }
+
+    void longAndStrangePathsAreHandled() {
+        // 300 characters: a drop keeps 253 of them, which name nothing; a paste loads it.
+        QString deep = dir.path();
+        while (deep.size() < 240)
+            deep += QStringLiteral("/") + QString(40, QLatin1Char('d'));
+        QVERIFY(QDir().mkpath(deep));
+        const QString longPath = deep + QStringLiteral("/") +
+                                 QString(300 - deep.size() - 5, QLatin1Char('p')) +
+                                 QStringLiteral(".bmp");
+        QCOMPARE(longPath.size(), 300);
+        QVERIFY(PatternImage(7, 5).save(longPath, "BMP"));
+        QVERIFY(!CatchErrorBox([&] { Drop(QUrl::fromLocalFile(longPath)); }).shown);
+        CheckPictureKept("a 300-character drop");
+        Paste(longPath);
+        QCOMPARE(Form2->windowTitle(), longPath);
+        QCOMPARE(PictureNow(), PatternImage(7, 5));
+
+        // Spaces are part of the name.
+        Form2->LoadImage(shown);
+        const QString spaced = dir.filePath(QStringLiteral("my  chart  1.bmp"));
+        QVERIFY(PatternImage(9, 4).save(spaced, "BMP"));
+        Drop(QUrl::fromLocalFile(spaced));
+        QCOMPARE(Form2->windowTitle(), spaced);
+
+        // Bytes that are not UTF-8 cannot be named through Qt's file names:
+        // nothing happens, and nothing breaks.
+        Form2->LoadImage(shown);
+        const QByteArray raw = QFile::encodeName(dir.path()) + "/bad \xff\xfe name.bmp";
+        std::FILE *file = std::fopen(raw.constData(), "wb");
+        QVERIFY(file != nullptr);
+        const QByteArray bitmap = [] {
+            QByteArray bytes;
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::WriteOnly);
+            PatternImage(3, 3).save(&buffer, "BMP");
+            return bytes;
+        }();
+        std::fwrite(bitmap.constData(), 1, static_cast<std::size_t>(bitmap.size()), file);
+        std::fclose(file);
+        const ErrorBoxSeen seen = CatchErrorBox([&] {
+            Drop(QUrl::fromEncoded("file://" +
+                                   QUrl::toPercentEncoding(QString::fromUtf8(raw), "/")));
+        });
+        QVERIFY2(!seen.shown, qPrintable(seen.text));
+        QVERIFY(Form2->windowTitle() == shown || PictureNow() == PatternImage(3, 3));
+        std::remove(raw.constData()); // Qt cannot name it to clean up
+
+        // A megabyte of clipboard text names no file.
+        Form2->LoadImage(shown);
+        Form2->MoveCrosshair(10, 10);
+        const QImage marked = PictureNow();
+        QVERIFY(!CatchErrorBox([&] { Paste(QString(1 << 20, QLatin1Char('x'))); }).shown);
+        QCOMPARE(Form2->windowTitle(), shown);
+        QCOMPARE(PictureNow(), marked);
+        QVERIFY2(CrossDrawn, "nothing was loaded, so the cross is still known");
+    }
+
+    void fieldsOfEveryKindGiveAValueOrAMessage_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("readout");
+        QTest::newRow("1e39") << "1e39"
+                              << "Floating point overflow." << QString();
+        QTest::newRow("lone minus") << "-"
+                                    << "'-' is not a valid floating point value." << QString();
+        QTest::newRow("15 digits") << "999999999999999" << QString() << "249999996747776.0 , 20.00";
+        QTest::newRow("tab") << "\t"
+                             << "'\t' is not a valid floating point value." << QString();
+        QTest::newRow("empty") << ""
+                               << "'' is not a valid floating point value." << QString();
+        QTest::newRow("lone point") << "." << QString() << "0.0 , 20.00";
+    }
+
+    void fieldsOfEveryKindGiveAValueOrAMessage() {
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        QFETCH(QString, readout);
+        QWidget *image = Control<QWidget>(Form2, "Image1");
+        QTest::mouseMove(image, QPoint(1, 1)); // the row before left the mouse at (25, 20)
+        Control<QLineEdit>(Form1, "Edit2")->setText(text);
+        const ErrorBoxSeen seen = CatchErrorBox([&] { QTest::mouseMove(image, QPoint(25, 20)); });
+        QCOMPARE(seen.text, message);
+        if (!readout.isEmpty())
+            QCOMPARE(Control<QLabel>(Form1, "Label3")->text(), readout);
+    }
+};
+
+QTEST_MAIN(TestHostileInputs)
+#include "tst_hostileinputs.moc"
