@@ -4,10 +4,13 @@
 #include "WindowSet.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(ApplicationTitle);
+    // The installed icon, where the desktop has it.
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("plotwise")));
     // The control window's closing ends the program, not the last window's.
     QApplication::setQuitOnLastWindowClosed(false);
     TWindowSet windows;
