@@ -284,26 +284,36 @@ bool TForm2::CheckDistinct(std::int32_t otherX, std::int32_t otherY) {
     return true;
 }
 
-void TForm2::LockZero() {
-    if (!CheckDistinct(MaxPt.X, MaxPt.Y))
+// Locks Zero or Max at the crosshair, unless it would share an axis with
+// the other point, and shows the lock in the fields and the help window.
+void TForm2::LockReferencePoint(bool zero) {
+    digitize::Point &point = zero ? ZeroPt : MaxPt;
+    const digitize::Point other = zero ? MaxPt : ZeroPt;
+    if (!CheckDistinct(other.X, other.Y))
         return;
-    ZeroPt = {Round(CurX), Round(CurY)};
-    Form1->SetFieldColour(AxisField::XZero, FieldLocked);
-    Form1->SetFieldColour(AxisField::YZero, FieldLocked);
-    Form3->SetZeroLabels(
-        QStringLiteral("X Zero = %1 : %2").arg(Form1->FieldText(AxisField::XZero)).arg(ZeroPt.X),
-        QStringLiteral("Y Zero = %1 : %2").arg(Form1->FieldText(AxisField::YZero)).arg(ZeroPt.Y));
+    point = {Round(CurX), Round(CurY)};
+    const AxisField x = zero ? AxisField::XZero : AxisField::XMax;
+    const AxisField y = zero ? AxisField::YZero : AxisField::YMax;
+    Form1->SetFieldColour(x, FieldLocked);
+    Form1->SetFieldColour(y, FieldLocked);
+    // "Max" takes two blanks so that the "=" lines up with the Zero labels.
+    const QString name = zero ? QStringLiteral("Zero") : QStringLiteral("Max ");
+    const QString xLabel =
+        QStringLiteral("X %1 = %2 : %3").arg(name, Form1->FieldText(x)).arg(point.X);
+    const QString yLabel =
+        QStringLiteral("Y %1 = %2 : %3").arg(name, Form1->FieldText(y)).arg(point.Y);
+    if (zero)
+        Form3->SetZeroLabels(xLabel, yLabel);
+    else
+        Form3->SetMaxLabels(xLabel, yLabel);
+}
+
+void TForm2::LockZero() {
+    LockReferencePoint(true);
 }
 
 void TForm2::LockMax() {
-    if (!CheckDistinct(ZeroPt.X, ZeroPt.Y))
-        return;
-    MaxPt = {Round(CurX), Round(CurY)};
-    Form1->SetFieldColour(AxisField::XMax, FieldLocked);
-    Form1->SetFieldColour(AxisField::YMax, FieldLocked);
-    Form3->SetMaxLabels(
-        QStringLiteral("X Max  = %1 : %2").arg(Form1->FieldText(AxisField::XMax)).arg(MaxPt.X),
-        QStringLiteral("Y Max  = %1 : %2").arg(Form1->FieldText(AxisField::YMax)).arg(MaxPt.Y));
+    LockReferencePoint(false);
 }
 
 float TForm2::CalcXValue(float X) {

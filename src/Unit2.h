@@ -87,6 +87,7 @@ class TForm2 : public QWidget {
     void showEvent(QShowEvent *event) override;
 
   private:
+    void LockReferencePoint(bool zero);
     digitize::Surface &Canvas();
     void ReplacePicture(digitize::Surface picture);
     void SetMarkPen(digitize::PenMode mode);

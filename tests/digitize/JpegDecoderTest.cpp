@@ -4,6 +4,7 @@
 #include "JpegDecoder.h"
 #include "Errors.h"
 #include "Surface.h"
+#include "TestPattern.h"
 
 #include <gtest/gtest.h>
 
@@ -667,33 +668,8 @@ TEST(JpegDecoder, ReadsAFileFromItsCurrentPositionAsItReadsMemory) {
 // pattern in 8 x 8 blocks, written by cjpeg with a restart marker after every
 // MCU row and optimised Huffman tables.
 TEST(JpegDecoder, DecodesAFileFromTheCommandLineEncoder) {
-    const char *const pattern[] = {"RGBWKYCM", "KKWWRRBB", "gOKWKWKW", "BBBBGGGG"};
-    auto shown = [](char name) {
-        switch (name) {
-        case 'R':
-            return Rgb(255, 0, 0);
-        case 'G':
-            return Rgb(0, 255, 0);
-        case 'B':
-            return Rgb(0, 0, 255);
-        case 'W':
-            return Rgb(255, 255, 255);
-        case 'K':
-            return Rgb(0, 0, 0);
-        case 'Y':
-            return Rgb(255, 255, 0);
-        case 'C':
-            return Rgb(0, 255, 255);
-        case 'M':
-            return Rgb(255, 0, 255);
-        case 'g':
-            return Rgb(128, 128, 128);
-        case 'O':
-            return Rgb(255, 128, 0);
-        default: // matches no pixel
-            return digitize::OutsideColour;
-        }
-    };
+    const auto &pattern = testpattern::Rows;
+    const auto shown = testpattern::Colour;
     std::unique_ptr<std::FILE, int (*)(std::FILE *)> file(
         std::fopen(TEST_DATA_DIR "/pattern-blocks.jpg", "rb"), &std::fclose);
     ASSERT_NE(file, nullptr);

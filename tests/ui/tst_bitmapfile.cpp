@@ -3,6 +3,7 @@
 // claim too many pixels, damaged and empty input, and copies of images in
 // other formats.
 #include "BitmapFile.h"
+#include "TestPattern.h"
 #include "digitize/Errors.h"
 #include "digitize/Surface.h"
 
@@ -21,40 +22,16 @@ namespace {
 using digitize::Colour;
 using digitize::Surface;
 
-constexpr Colour Rgb(unsigned r, unsigned g, unsigned b) {
-    return r | (g << 8) | (b << 16);
-}
-
-// The pattern, top row first; scripts/make-test-pictures writes the same.
-const char *const Pattern[] = {"RGBWKYCM", "KKWWRRBB", "gOKWKWKW", "BBBBGGGG"};
-constexpr int PatternWidth = 8;
-constexpr int PatternHeight = 4;
+using testpattern::Rgb;
+constexpr int PatternWidth = testpattern::Width;
+constexpr int PatternHeight = testpattern::Height;
+const auto &Pattern = testpattern::Rows;
 
 Colour Shown(char name) {
-    switch (name) {
-    case 'R':
-        return Rgb(255, 0, 0);
-    case 'G':
-        return Rgb(0, 255, 0);
-    case 'B':
-        return Rgb(0, 0, 255);
-    case 'W':
-        return Rgb(255, 255, 255);
-    case 'K':
-        return Rgb(0, 0, 0);
-    case 'Y':
-        return Rgb(255, 255, 0);
-    case 'C':
-        return Rgb(0, 255, 255);
-    case 'M':
-        return Rgb(255, 0, 255);
-    case 'g':
-        return Rgb(128, 128, 128);
-    case 'O':
-        return Rgb(255, 128, 0);
-    default:
+    const Colour c = testpattern::Colour(name);
+    if (c == digitize::OutsideColour)
         qFatal("no colour '%c' in the pattern", name);
-    }
+    return c;
 }
 
 // The 1-bit file keeps the black pixels and whitens the rest.
