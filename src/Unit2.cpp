@@ -298,10 +298,11 @@ void TForm2::LockReferencePoint(bool zero) {
     Form1->SetFieldColour(y, FieldLocked);
     // "Max" takes two blanks so that the "=" lines up with the Zero labels.
     const QString name = zero ? QStringLiteral("Zero") : QStringLiteral("Max ");
-    const QString xLabel =
-        QStringLiteral("X %1 = %2 : %3").arg(name, Form1->FieldText(x)).arg(point.X);
-    const QString yLabel =
-        QStringLiteral("Y %1 = %2 : %3").arg(name, Form1->FieldText(y)).arg(point.Y);
+    // Concatenated, not formatted: the field text may hold anything, "%1" too.
+    const QString xLabel = QStringLiteral("X ") + name + QStringLiteral(" = ") +
+                           Form1->FieldText(x) + QStringLiteral(" : ") + QString::number(point.X);
+    const QString yLabel = QStringLiteral("Y ") + name + QStringLiteral(" = ") +
+                           Form1->FieldText(y) + QStringLiteral(" : ") + QString::number(point.Y);
     if (zero)
         Form3->SetZeroLabels(xLabel, yLabel);
     else

@@ -107,6 +107,12 @@ class TestManualRun : public QObject {
         TypeField("Edit1", QStringLiteral("1940"));
         QCOMPARE(Edit("Edit1")->palette().color(QPalette::Base), QColor(0xFF, 0xFF, 0xCC));
         QCOMPARE(HelpLabel("Label1"), QStringLiteral("X Zero = 1950 : 100"));
+        // The label shows a field's text as it stands, whatever it holds.
+        Control<QLineEdit>(Form1, "Edit2")->setText(QStringLiteral("%1 yr"));
+        FocusWindow(Form2);
+        Click(401, 99);
+        Type('a');
+        QCOMPARE(HelpLabel("Label2"), QStringLiteral("X Max  = %1 yr : 401"));
     }
 
     void zeroLocksAtTheRoundedCrosshairIncludingNegativePixels() {
