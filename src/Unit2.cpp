@@ -10,6 +10,7 @@
 #include "digitize/BoxAverage.h"
 #include "digitize/ColumnSearch.h"
 #include "digitize/Errors.h"
+#include "digitize/Marks.h"
 #include "digitize/PicturePath.h"
 #include "digitize/Rounding.h"
 #include "digitize/StepRate.h"
@@ -50,10 +51,7 @@ namespace {
 // Where the marks now in the picture were drawn, so that erasing them
 // inverts exactly the pixels that drawing inverted.
 digitize::Point CrossDrawnAt;
-std::int64_t BoxDrawnAt[4];
-
-constexpr digitize::Colour MarkColour = 0x808080;
-constexpr int CrossArm = 1000;
+digitize::Outline BoxDrawnAt;
 constexpr int PathCharacters = 253;
 
 struct StartValues {
@@ -206,53 +204,32 @@ void TForm2::PasteImage() {
 // ------------------------------------------------------- crosshair and box
 
 void TForm2::SetMarkPen(digitize::PenMode mode) {
-    Canvas().SetPen({MarkColour, 1, mode});
+    Canvas().SetPen({digitize::MarkColour, 1, mode});
 }
 
-void TForm2::DrawLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1) {
-    const digitize::Rect changed = Canvas().Line(x0, y0, x1, y1);
-    if (!changed.Empty())
-        ui->Image1->Damage(QRect(changed.Left, changed.Top, changed.Right - changed.Left,
-                                 changed.Bottom - changed.Top));
-}
-
-void TForm2::DrawCrossAt(digitize::Point centre) {
-    const std::int64_t x = centre.X;
-    const std::int64_t y = centre.Y;
-    DrawLine(x - CrossArm, y, x + CrossArm, y);
-    DrawLine(x, y - CrossArm, x, y + CrossArm);
-}
-
-void TForm2::DrawBoxAt(std::int64_t left, std::int64_t top, std::int64_t right,
-                       std::int64_t bottom) {
-    DrawLine(left, top, right, top);
-    DrawLine(right, top, right, bottom);
-    DrawLine(right, bottom, left, bottom);
-    DrawLine(left, bottom, left, top);
+template <std::size_t N> void TForm2::Repaint(const std::array<digitize::Rect, N> &changed) {
+    for (const digitize::Rect &r : changed)
+        if (!r.Empty())
+            ui->Image1->Damage(QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top));
 }
 
 void TForm2::DrawCross(float X, float Y) {
     CrossDrawnAt = {Round(X), Round(Y)};
-    DrawCrossAt(CrossDrawnAt);
+    Repaint(digitize::DrawCross(Canvas(), CrossDrawnAt));
     CrossDrawn = true;
 }
 
 void TForm2::DrawSquare(float X, float Y) {
-    const std::int64_t x = Round(X);
-    const std::int64_t y = Round(Y);
-    BoxDrawnAt[0] = x - BoxHalfW;
-    BoxDrawnAt[1] = y - BoxHalfH;
-    BoxDrawnAt[2] = x + BoxHalfW;
-    BoxDrawnAt[3] = y + BoxHalfH;
-    DrawBoxAt(BoxDrawnAt[0], BoxDrawnAt[1], BoxDrawnAt[2], BoxDrawnAt[3]);
+    BoxDrawnAt = digitize::BoxAround({Round(X), Round(Y)}, BoxHalfW, BoxHalfH);
+    Repaint(digitize::DrawOutline(Canvas(), BoxDrawnAt));
     BoxDrawn = true;
 }
 
 void TForm2::EraseMarks() {
     if (CrossDrawn)
-        DrawCrossAt(CrossDrawnAt);
+        Repaint(digitize::DrawCross(Canvas(), CrossDrawnAt));
     if (BoxDrawn)
-        DrawBoxAt(BoxDrawnAt[0], BoxDrawnAt[1], BoxDrawnAt[2], BoxDrawnAt[3]);
+        Repaint(digitize::DrawOutline(Canvas(), BoxDrawnAt));
     CrossDrawn = false;
     BoxDrawn = false;
 }

@@ -11,6 +11,7 @@
 #include <QUrl>
 #include <QWidget>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -92,9 +93,7 @@ class TForm2 : public QWidget {
     void ReplacePicture(digitize::Surface picture);
     void SetMarkPen(digitize::PenMode mode);
     void EraseMarks();
-    void DrawLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1);
-    void DrawCrossAt(digitize::Point centre);
-    void DrawBoxAt(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom);
+    template <std::size_t N> void Repaint(const std::array<digitize::Rect, N> &changed);
 
     std::unique_ptr<Ui::TForm2> ui;
     digitize::Surface picture_;

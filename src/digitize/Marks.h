@@ -1,0 +1,38 @@
+// The crosshair's marks: a cross and a box drawn into the picture itself with
+// the surface's pen. With an exclusive-or pen, drawing a mark a second time
+// at the same place and size restores every pixel it changed.
+//
+// The cross's arms reach CrossArm pixels left of and above the centre and
+// CrossArm - 1 right of and below it (lines leave out their end point); the
+// centre pixel lies on both lines, so under exclusive-or it keeps its colour.
+// Every pixel of a box outline, corners included, is drawn exactly once.
+#pragma once
+
+#include "Conversions.h"
+#include "Surface.h"
+
+#include <array>
+#include <cstdint>
+
+namespace digitize {
+
+inline constexpr Colour MarkColour = 0x808080;
+inline constexpr int CrossArm = 1000;
+
+// A box outline by its corner pixels, both inclusive.
+struct Outline {
+    std::int64_t Left = 0;
+    std::int64_t Top = 0;
+    std::int64_t Right = 0;
+    std::int64_t Bottom = 0;
+    friend bool operator==(const Outline &, const Outline &) = default;
+};
+
+// The box of half sizes halfW x halfH around a pixel; negative sizes mirror it.
+Outline BoxAround(Point centre, int halfW, int halfH);
+
+// Each answers the pixels its lines changed, one rectangle a line.
+std::array<Rect, 2> DrawCross(Surface &picture, Point centre);
+std::array<Rect, 4> DrawOutline(Surface &picture, const Outline &box);
+
+} // namespace digitize
