@@ -17,9 +17,10 @@ namespace {
 
 constexpr int HelpHeight = 222;
 
-// What a position of the steps field takes: a digit, a sign or a blank.
+// What a position of the steps field takes: a digit, a sign or a blank ("_").
 bool StepCharacter(QChar c) {
-    return c.isDigit() || c == QLatin1Char('+') || c == QLatin1Char('-') || c == QLatin1Char(' ');
+    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('+') ||
+           c == QLatin1Char('-') || c == QLatin1Char('_');
 }
 
 } // namespace
@@ -120,6 +121,13 @@ bool TForm4::eventFilter(QObject *watched, QEvent *event) {
         const QString text = key->text();
         const bool typed = text.size() == 1 && text.front().isPrint() &&
                            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        if (typed && text.front() == QLatin1Char(' ')) {
+            // The mask takes its blank character, not a space, for a blank.
+            QKeyEvent blank(QEvent::KeyPress, Qt::Key_Underscore, Qt::NoModifier,
+                            QStringLiteral("_"));
+            QApplication::sendEvent(ui->MaskEdit1, &blank);
+            return true;
+        }
         if (typed && !StepCharacter(text.front())) {
             QApplication::beep();
             return true;

@@ -138,10 +138,13 @@ class TestAdvancedCursor : public QObject {
         QCOMPARE(StepPixels, 10.0F);
         QCOMPARE(BoxHalfW, 6);
         QCOMPARE(BoxHalfH, 15);
-        // Only digits, signs and blanks go in.
+        // Only digits, signs and blanks go in; the signs and blanks count for nothing.
         Steps()->setCursorPosition(1);
         QTest::keyClick(Steps(), 'x');
         QCOMPARE(Steps()->displayText(), QStringLiteral("030"));
+        TypeSteps("+ 5");
+        QCOMPARE(Steps()->displayText(), QStringLiteral("+_5"));
+        QCOMPARE(StepsLabel(), QStringLiteral("  5 Steps = 6.0"));
         // Cleared, it counts one step over the whole Zero-Max distance.
         Steps()->selectAll();
         QTest::keyClick(Steps(), Qt::Key_Delete);
