@@ -52,8 +52,11 @@ namespace {
 // inverts exactly the pixels that drawing inverted.
 digitize::Point CrossDrawnAt;
 digitize::Outline BoxDrawnAt;
+
+// The longest dropped path taken; the rest is cut off.
 constexpr int PathCharacters = 253;
 
+// The shared state holds its start values before any window exists.
 struct StartValues {
     StartValues() { ResetSharedState(); }
 } startValues;
