@@ -2,9 +2,12 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QImage>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTimer>
 
 WindowFixture::WindowFixture() {
@@ -49,6 +52,27 @@ void FocusWindow(QWidget *window, QWidget *focus) {
     if (!QTest::qWaitForWindowActive(window))
         qWarning("window %s did not become active", qPrintable(window->objectName()));
     (focus != nullptr ? focus : window)->setFocus(Qt::OtherFocusReason);
+}
+
+void TypeField(const char *name, const QString &text) {
+    auto *edit = Control<QLineEdit>(Form1, name);
+    FocusWindow(Form1, edit);
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Tab);
+}
+
+void FollowCurveInSteps(const QString &steps) {
+    Form4->show();
+    auto *field = Control<QLineEdit>(Form4, "MaskEdit1");
+    FocusWindow(Form4, field);
+    field->setCursorPosition(0);
+    QTest::keyClicks(field, steps);
+    QTest::mouseClick(Control<QPushButton>(Form4, "Button1"), Qt::LeftButton);
+    for (const char *name : {"CheckBox1", "CheckBox4"}) {
+        auto *box = Control<QCheckBox>(Form4, name);
+        QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(6, box->height() / 2));
+    }
 }
 
 void MoveMouse(QWidget *widget, QPoint at) {

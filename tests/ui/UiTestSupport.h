@@ -45,6 +45,13 @@ void FocusWindow(QWidget *window, QWidget *focus = nullptr);
 // Moves the mouse over a widget at a point, through the window system.
 void MoveMouse(QWidget *widget, QPoint at);
 
+// Types text into one of the control window's fields and leaves it with Tab.
+void TypeField(const char *name, const QString &text);
+
+// In the cursor window, as a user does: types the step count, takes the line
+// colour under the crosshair, ticks "Use X Step Rate:" and "Find Y Automatically".
+void FollowCurveInSteps(const QString &steps);
+
 // The lines of a plain text field.
 QStringList Lines(QWidget *plainTextEdit);
 

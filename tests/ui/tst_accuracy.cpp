@@ -84,17 +84,10 @@ class TestAccuracy : public QObject {
     Score Digitize(const QString &path, const Curve &curve) {
         WindowFixture fixture;
         Form2->LoadImage(path);
-        const auto field = [](const char *name, const char *text) {
-            auto *edit = Control<QLineEdit>(Form1, name);
-            FocusWindow(Form1, edit);
-            edit->selectAll();
-            QTest::keyClicks(edit, QString::fromLatin1(text));
-            QTest::keyClick(edit, Qt::Key_Tab);
-        };
-        field("Edit1", "0");
-        field("Edit2", "10");
-        field("Edit3", "0");
-        field("Edit4", "10");
+        TypeField("Edit1", QStringLiteral("0"));
+        TypeField("Edit2", QStringLiteral("10"));
+        TypeField("Edit3", QStringLiteral("0"));
+        TypeField("Edit4", QStringLiteral("10"));
         QWidget *image = Control<QWidget>(Form2, "Image1");
         FocusWindow(Form2);
         QTest::mouseClick(image, Qt::LeftButton, Qt::NoModifier, QPoint(701, 101));
@@ -104,8 +97,7 @@ class TestAccuracy : public QObject {
         QTest::mouseClick(image, Qt::LeftButton, Qt::NoModifier, QPoint(100, 500));
         QTest::keyClick(Form2, 'z');
 
-        // Steps of 0.2 are exact in the log's one-decimal X.
-        // The user clicks the curve where it is darkest near its start, sets the colour.
+        // The user clicks the curve where it is darkest near its start.
         const QImage picture = PictureNow();
         const int column = static_cast<int>(ColumnOf(0.25));
         const int expected = static_cast<int>(std::lround(RowOf(curve.f(0.25))));
@@ -115,17 +107,8 @@ class TestAccuracy : public QObject {
                 darkest = row;
         QTest::mouseClick(image, Qt::LeftButton, Qt::NoModifier, QPoint(column, darkest));
 
-        Form4->show();
-        auto *steps = Control<QLineEdit>(Form4, "MaskEdit1");
-        FocusWindow(Form4, steps);
-        steps->setCursorPosition(0);
-        QTest::keyClicks(steps, QStringLiteral("050"));
-        QTest::mouseClick(Control<QPushButton>(Form4, "Button1"), Qt::LeftButton);
-        for (const char *box : {"CheckBox1", "CheckBox4"}) {
-            auto *check = Control<QCheckBox>(Form4, box);
-            QTest::mouseClick(check, Qt::LeftButton, Qt::NoModifier,
-                              QPoint(6, check->height() / 2));
-        }
+        // Steps of 0.2 are exact in the log's one-decimal X.
+        FollowCurveInSteps(QStringLiteral("050"));
         FocusWindow(Form2);
         QTest::keyClick(Form2, Qt::Key_Home);
         QTest::keyClick(Form2, Qt::Key_Up, Qt::ControlModifier);

@@ -23,12 +23,6 @@ class TestManualRun : public QObject {
     QString HelpLabel(const char *name) { return Control<QLabel>(Form3, name)->text(); }
     QStringList Recorded() { return Lines(Control<QPlainTextEdit>(Form1, "Memo1")).mid(10); }
 
-    void TypeField(const char *name, const QString &text) {
-        FocusWindow(Form1, Edit(name));
-        Edit(name)->selectAll();
-        QTest::keyClicks(Edit(name), text);
-        QTest::keyClick(Edit(name), Qt::Key_Tab);
-    }
     void Click(int x, int y) {
         QTest::mouseClick(Image1(), Qt::LeftButton, Qt::NoModifier, QPoint(x, y));
     }

@@ -112,17 +112,11 @@ class TestRealCharts : public QObject {
 
         WindowFixture fixture;
         Form2->LoadImage(ChartsDir + "/" + file);
-        const auto field = [](const char *name, double value) {
-            auto *edit = Control<QLineEdit>(Form1, name);
-            FocusWindow(Form1, edit);
-            edit->selectAll();
-            QTest::keyClicks(edit, QString::number(value * Scale, 'f', 0));
-            QTest::keyClick(edit, Qt::Key_Tab);
-        };
-        field("Edit1", x0);
-        field("Edit2", x1);
-        field("Edit3", y0);
-        field("Edit4", y1);
+        const auto scaled = [](double value) { return QString::number(value * Scale, 'f', 0); };
+        TypeField("Edit1", scaled(x0));
+        TypeField("Edit2", scaled(x1));
+        TypeField("Edit3", scaled(y0));
+        TypeField("Edit4", scaled(y1));
         QWidget *image = Control<QWidget>(Form2, "Image1");
         FocusWindow(Form2);
         QTest::mouseClick(image, Qt::LeftButton, Qt::NoModifier, max);
@@ -154,17 +148,7 @@ class TestRealCharts : public QObject {
         if (qEnvironmentVariableIsSet("CHARTS_DEBUG"))
             qInfo("line colour taken at (%d, %d): %s", column, row,
                   qPrintable(picture.pixelColor(column, row).name()));
-        Form4->show();
-        auto *steps = Control<QLineEdit>(Form4, "MaskEdit1");
-        FocusWindow(Form4, steps);
-        steps->setCursorPosition(0);
-        QTest::keyClicks(steps, QStringLiteral("100"));
-        QTest::mouseClick(Control<QPushButton>(Form4, "Button1"), Qt::LeftButton);
-        for (const char *box : {"CheckBox1", "CheckBox4"}) {
-            auto *check = Control<QCheckBox>(Form4, box);
-            QTest::mouseClick(check, Qt::LeftButton, Qt::NoModifier,
-                              QPoint(6, check->height() / 2));
-        }
+        FollowCurveInSteps(QStringLiteral("100"));
         // Start on the first step inside the curve (at its very end the box sees
         // only half of it), the way the help text tells: Home, steps, Ctrl+Up.
         const double stepUnits = (x1 - x0) / 100.0;
