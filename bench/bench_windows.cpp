@@ -117,7 +117,7 @@ void BM_CoreSearch999Steps(benchmark::State &state) {
         for (int i = 0; i <= 999; ++i) {
             const auto x = digitize::Round(digitize::StepX(500, i, steps.StepPixels));
             row = digitize::FindCurveRow(picture, x, row, picture.Height(), {steps.BoxHalfW, 15},
-                                         0xAA2814);
+                                         0xAA2814, 64);
         }
         benchmark::DoNotOptimize(row);
     }

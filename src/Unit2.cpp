@@ -8,6 +8,7 @@
 #include "Unit3.h"
 #include "WindowLook.h"
 #include "digitize/BoxAverage.h"
+#include "digitize/Colour.h"
 #include "digitize/ColumnSearch.h"
 #include "digitize/Errors.h"
 #include "digitize/Marks.h"
@@ -45,6 +46,8 @@ std::int32_t BoxHalfH;
 bool CalcYOn;
 bool FindYOn;
 digitize::Colour LineColor;
+int ColorTolerance;
+bool LineColorSet;
 
 namespace {
 
@@ -79,6 +82,8 @@ void ResetSharedState() {
     CalcYOn = false;
     FindYOn = false;
     LineColor = 0;
+    ColorTolerance = digitize::DefaultTolerance;
+    LineColorSet = false;
 }
 
 TForm2::TForm2(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm2>()) {
@@ -306,8 +311,8 @@ float TForm2::CalcYValue(float Y) {
 }
 
 float TForm2::CalcSquare(float X, float Y) {
-    const auto average =
-        digitize::BoxAverageRow(Picture(), Round(X), Round(Y), {BoxHalfW, BoxHalfH}, LineColor);
+    const auto average = digitize::BoxAverageRow(Picture(), Round(X), Round(Y),
+                                                 {BoxHalfW, BoxHalfH}, LineColor, ColorTolerance);
     return CalcYValue(average.value_or(Y));
 }
 
@@ -341,7 +346,7 @@ void TForm2::FindSquare(float X, float Y) {
     SetMarkPen(digitize::PenMode::Copy);
     const std::int32_t rx = Round(X);
     const auto row = digitize::FindCurveRow(Picture(), rx, Round(Y), ui->Image1->height(),
-                                            {BoxHalfW, BoxHalfH}, LineColor);
+                                            {BoxHalfW, BoxHalfH}, LineColor, ColorTolerance);
     MoveCrosshair(static_cast<float>(rx), static_cast<float>(row));
 }
 

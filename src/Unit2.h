@@ -37,6 +37,8 @@ extern std::int32_t BoxHalfH;      // never changes
 extern bool CalcYOn;               // Y readout is the box average
 extern bool FindYOn;               // steps search the column for the curve
 extern digitize::Colour LineColor; // colour of the curve being followed
+extern int ColorTolerance;         // how far a curve pixel's channels may lie from LineColor
+extern bool LineColorSet;          // LineColor was sampled from the picture
 void ResetSharedState();
 
 class TForm2 : public QWidget {

@@ -95,6 +95,7 @@ void TForm4::CheckBox4Click() {
 
 void TForm4::Button1Click() {
     LineColor = Form2->PixelAt(digitize::Round(CurX), digitize::Round(CurY));
+    LineColorSet = true;
     // A read outside the picture (all bits set) is white.
     look::SetBackground(ui->Panel1, LineColor & 0xFFFFFFu);
     ui->CheckBox3->setEnabled(true);

@@ -5,12 +5,12 @@
 namespace digitize {
 
 std::optional<float> BoxAverageRow(const Surface &picture, std::int64_t cx, std::int64_t cy,
-                                   Box box, Colour lineColour) {
+                                   Box box, Colour lineColour, int tolerance) {
     float s = 0;
     float w = 0;
     for (auto c = cx - box.HalfW; c <= cx + box.HalfW; ++c) {
         for (auto r = cy - box.HalfH; r <= cy + box.HalfH; ++r) {
-            if (!ColorNear(picture.Pixel(c, r), lineColour, LineTolerance))
+            if (!ColorNear(picture.Pixel(c, r), lineColour, tolerance))
                 continue;
             const auto k = static_cast<float>(BoxWeight(cx, cy, c, r, box.HalfW));
             s = static_cast<float>(static_cast<double>(s) +

@@ -31,6 +31,6 @@ constexpr std::int64_t BoxWeight(std::int64_t cx, std::int64_t cy, std::int64_t 
 // (cx, cy): columns outer, rows inner, sums kept as 32-bit floats. Nothing
 // when the total weight is not above zero.
 std::optional<float> BoxAverageRow(const Surface &picture, std::int64_t cx, std::int64_t cy,
-                                   Box box, Colour lineColour);
+                                   Box box, Colour lineColour, int tolerance);
 
 } // namespace digitize

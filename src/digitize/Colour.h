@@ -7,8 +7,8 @@
 
 namespace digitize {
 
-// The tolerance every curve test uses.
-inline constexpr int LineTolerance = 64;
+// The tolerance curve tests start with; the user can change it.
+inline constexpr int DefaultTolerance = 64;
 
 constexpr bool ColorNear(Colour a, Colour b, int tol) {
     for (int shift = 0; shift < 24; shift += 8) {

@@ -14,12 +14,12 @@ constexpr std::int64_t NoRow = -10;
 class MatchMask {
   public:
     MatchMask(const Surface &picture, std::int64_t left, std::int64_t top, std::int64_t width,
-              std::int64_t height, Colour lineColour)
+              std::int64_t height, Colour lineColour, int tolerance)
         : left_(left), top_(top), height_(height), near_(static_cast<std::size_t>(width * height)) {
         for (std::int64_t c = 0; c < width; ++c)
             for (std::int64_t r = 0; r < height; ++r)
                 near_[Index(c, r)] =
-                    ColorNear(picture.Pixel(left + c, top + r), lineColour, LineTolerance);
+                    ColorNear(picture.Pixel(left + c, top + r), lineColour, tolerance);
     }
     bool Near(std::int64_t x, std::int64_t y) const { return near_[Index(x - left_, y - top_)]; }
 
@@ -36,10 +36,10 @@ class MatchMask {
 } // namespace
 
 std::int64_t FindCurveRow(const Surface &picture, std::int64_t rx, std::int64_t ry,
-                          std::int64_t areaHeight, Box box, Colour lineColour) {
+                          std::int64_t areaHeight, Box box, Colour lineColour, int tolerance) {
     const auto lim = areaHeight - 5;
     const auto isCurve = [&](std::int64_t row) {
-        return ColorNear(picture.Pixel(rx, row), lineColour, LineTolerance);
+        return ColorNear(picture.Pixel(rx, row), lineColour, tolerance);
     };
 
     bool up = true;
@@ -72,7 +72,8 @@ std::int64_t FindCurveRow(const Surface &picture, std::int64_t rx, std::int64_t 
         const std::int64_t halfH = box.HalfH;
         const auto columns = halfW >= 0 ? 2 * halfW + 1 : 0;
         const auto rows = halfH >= 0 ? 4 * halfH + 1 : 0;
-        const MatchMask mask(picture, rx - halfW, r - 2 * halfH, columns, rows, lineColour);
+        const MatchMask mask(picture, rx - halfW, r - 2 * halfH, columns, rows, lineColour,
+                             tolerance);
         float best = 0;
         for (auto g = r - halfH; g <= r + halfH; ++g) {
             float sum = 0;

@@ -17,6 +17,6 @@ namespace digitize {
 // The row the crosshair should settle on in column rx, or ry when the scan
 // finds nothing or no candidate row scores above zero.
 std::int64_t FindCurveRow(const Surface &picture, std::int64_t rx, std::int64_t ry,
-                          std::int64_t areaHeight, Box box, Colour lineColour);
+                          std::int64_t areaHeight, Box box, Colour lineColour, int tolerance);
 
 } // namespace digitize

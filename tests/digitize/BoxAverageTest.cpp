@@ -41,22 +41,22 @@ TEST(BoxAverageRow, PullsAThickLineTowardsTheBoxCentre) {
         float expected;
     };
     for (const Row &row : {Row{2, 99.16667F}, Row{6, 99.97072F}, Row{15, 99.99077F}}) {
-        const auto average = digitize::BoxAverageRow(line, 20, 90, Box{row.halfW, 15}, Black);
+        const auto average = digitize::BoxAverageRow(line, 20, 90, Box{row.halfW, 15}, Black, 64);
         ASSERT_TRUE(average.has_value()) << "half width " << row.halfW;
         EXPECT_NEAR(*average, row.expected, 1e-4) << "half width " << row.halfW;
     }
     // With half width 1 every matching weight is negative: no average.
-    EXPECT_FALSE(digitize::BoxAverageRow(line, 20, 90, Box{1, 15}, Black).has_value());
+    EXPECT_FALSE(digitize::BoxAverageRow(line, 20, 90, Box{1, 15}, Black, 64).has_value());
     // Centred on the line the pulls cancel.
-    EXPECT_EQ(digitize::BoxAverageRow(line, 20, 100, Box{6, 15}, Black), 100.0F);
+    EXPECT_EQ(digitize::BoxAverageRow(line, 20, 100, Box{6, 15}, Black, 64), 100.0F);
     // A negative half width examines no column.
-    EXPECT_FALSE(digitize::BoxAverageRow(line, 20, 100, Box{-4, 15}, Black).has_value());
+    EXPECT_FALSE(digitize::BoxAverageRow(line, 20, 100, Box{-4, 15}, Black, 64).has_value());
 }
 
 TEST(BoxAverageRow, FindsNothingWithoutCurvePixelsInTheBox) {
     const Surface line = WithRows(40, 200, {150}, Black);
-    EXPECT_FALSE(digitize::BoxAverageRow(line, 20, 90, Box{6, 15}, Black).has_value());
-    EXPECT_FALSE(digitize::BoxAverageRow(line, 20, 90, Box{6, 15}, 0x0000FF).has_value());
+    EXPECT_FALSE(digitize::BoxAverageRow(line, 20, 90, Box{6, 15}, Black, 64).has_value());
+    EXPECT_FALSE(digitize::BoxAverageRow(line, 20, 90, Box{6, 15}, 0x0000FF, 64).has_value());
 }
 
 TEST(BoxAverageRow, CountsPointsOutsideThePictureAsWhite) {
@@ -66,13 +66,13 @@ TEST(BoxAverageRow, CountsPointsOutsideThePictureAsWhite) {
         for (int x = 0; x < 20; ++x)
             black.Row(y)[x] = digitize::WordFromColour(Black);
     // Only the columns left of the picture match a white line colour.
-    EXPECT_EQ(digitize::BoxAverageRow(black, 0, 5, Box{2, 3}, digitize::White), 5.0F);
-    const auto above = digitize::BoxAverageRow(black, 10, 0, Box{3, 3}, digitize::White);
+    EXPECT_EQ(digitize::BoxAverageRow(black, 0, 5, Box{2, 3}, digitize::White, 64), 5.0F);
+    const auto above = digitize::BoxAverageRow(black, 10, 0, Box{3, 3}, digitize::White, 64);
     ASSERT_TRUE(above.has_value());
     EXPECT_LT(*above, 0.0F);
     // Far outside, nothing is read from memory and everything is white.
     const auto far =
-        digitize::BoxAverageRow(dark, -1000000, 2000000000, Box{2, 2}, digitize::White);
+        digitize::BoxAverageRow(dark, -1000000, 2000000000, Box{2, 2}, digitize::White, 64);
     ASSERT_TRUE(far.has_value());
     EXPECT_FLOAT_EQ(*far, 2e9F);
 }
