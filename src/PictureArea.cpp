@@ -4,6 +4,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <cmath>
+
 TPictureArea::TPictureArea(QWidget *parent) : QWidget(parent) {
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus);
@@ -50,12 +52,23 @@ void TPictureArea::paintEvent(QPaintEvent *event) {
         painter.drawImage(r.topLeft(), view_, r);
 }
 
+namespace {
+
+// The picture pixel under the pointer: on a scaled screen a position falls
+// inside a pixel, which is the one it belongs to, never the nearest one.
+QPoint PixelUnder(const QMouseEvent *event) {
+    const QPointF p = event->position();
+    return {static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y()))};
+}
+
+} // namespace
+
 void TPictureArea::mousePressEvent(QMouseEvent *event) {
-    const QPoint p = event->position().toPoint();
+    const QPoint p = PixelUnder(event);
     emit MouseDown(event->button(), event->modifiers(), p.x(), p.y());
 }
 
 void TPictureArea::mouseMoveEvent(QMouseEvent *event) {
-    const QPoint p = event->position().toPoint();
+    const QPoint p = PixelUnder(event);
     emit MouseMove(event->modifiers(), p.x(), p.y());
 }

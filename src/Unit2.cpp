@@ -14,6 +14,7 @@
 #include "digitize/Marks.h"
 #include "digitize/PicturePath.h"
 #include "digitize/Rounding.h"
+#include "digitize/ScrollFollow.h"
 #include "digitize/StepRate.h"
 
 #include <QApplication>
@@ -24,6 +25,9 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QScopedValueRollback>
+#include <QScrollBar>
+#include <QWheelEvent>
 
 #include <cstdio>
 
@@ -98,6 +102,13 @@ TForm2::TForm2(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     ui->Label3->adjustSize();
     ui->Label4->adjustSize();
     look::SetBackground(ui->Panel1, 0xDDDDDD);
+    // The keys belong to the window: the view must not take the arrows.
+    for (QWidget *w :
+         {static_cast<QWidget *>(ui->ScrollBox1->horizontalScrollBar()),
+          static_cast<QWidget *>(ui->ScrollBox1->verticalScrollBar()), ui->ScrollBox1->viewport()})
+        w->setFocusPolicy(Qt::NoFocus);
+    ui->ScrollBox1->viewport()->installEventFilter(this);
+    ui->Panel1->raise();
     move(282, 6);
 
     connect(ui->Image1, &TPictureArea::MouseDown, this,
@@ -138,6 +149,19 @@ void TForm2::ReplacePicture(digitize::Surface picture) {
                                                 w * 4, QImage::Format_RGB32)
                                        : QImage());
     ui->Image1->resize(w, h);
+    // A new picture is shown from its top-left corner.
+    ui->ScrollBox1->horizontalScrollBar()->setValue(0);
+    ui->ScrollBox1->verticalScrollBar()->setValue(0);
+}
+
+void TForm2::FollowCrosshair() {
+    QScrollBar *across = ui->ScrollBox1->horizontalScrollBar();
+    QScrollBar *down = ui->ScrollBox1->verticalScrollBar();
+    const QSize view = ui->ScrollBox1->viewport()->size();
+    across->setValue(digitize::FollowOffset(across->value(), view.width(), ui->Image1->width(),
+                                            Round(CurX), digitize::FollowMargin));
+    down->setValue(digitize::FollowOffset(down->value(), view.height(), ui->Image1->height(),
+                                          Round(CurY), digitize::FollowMargin));
 }
 
 void TForm2::LoadImage(const QString &path) {
@@ -251,6 +275,9 @@ void TForm2::MoveCrosshair(float X, float Y) {
     if (BoxShown)
         DrawSquare(CurX, CurY);
     SetMarkPen(digitize::PenMode::Copy);
+    // A run follows the crosshair once, at its end: scrolling repaints the view.
+    if (!autoRunning_)
+        FollowCrosshair();
     Form1->ShowReadout(DisplayCoord(X, Y));
 }
 
@@ -277,6 +304,7 @@ void TForm2::LockReferencePoint(bool zero) {
     if (!CheckDistinct(other.X, other.Y))
         return;
     point = {Round(CurX), Round(CurY)};
+    FollowCrosshair();
     const AxisField x = zero ? AxisField::XZero : AxisField::XMax;
     const AxisField y = zero ? AxisField::YZero : AxisField::YMax;
     Form1->SetFieldColour(x, FieldLocked);
@@ -352,11 +380,13 @@ void TForm2::FindSquare(float X, float Y) {
 
 void TForm2::RunAuto() {
     BusyCursor busy;
+    const QScopedValueRollback<bool> running(autoRunning_, true);
     do {
         RecordPoint();
         StepCursor(+1);
         FindSquare(CurX, CurY);
     } while (digitize::BeforeOrAtMax(CurX, MaxPt.X, StepPixels));
+    FollowCrosshair();
 }
 
 // ------------------------------------------------------------ event edges
@@ -419,6 +449,35 @@ void TForm2::FormKeyPress(QChar ch) {
 void TForm2::Button1Click() {
     ui->Panel1->hide();
     setFocus(Qt::OtherFocusReason);
+}
+
+bool TForm2::eventFilter(QObject *watched, QEvent *event) {
+    // Shift+wheel scrolls across, as in most picture viewers.
+    if (watched == ui->ScrollBox1->viewport() && event->type() == QEvent::Wheel) {
+        auto *wheel = static_cast<QWheelEvent *>(event);
+        if (wheel->modifiers().testFlag(Qt::ShiftModifier) && wheel->angleDelta().x() == 0) {
+            QWheelEvent across(wheel->position(), wheel->globalPosition(),
+                               wheel->pixelDelta().transposed(), wheel->angleDelta().transposed(),
+                               wheel->buttons(), wheel->modifiers() & ~Qt::ShiftModifier,
+                               wheel->phase(), wheel->inverted(), wheel->source());
+            QApplication::sendEvent(ui->ScrollBox1->horizontalScrollBar(), &across);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TForm2::changeEvent(QEvent *event) {
+    // An activated window takes the keys at once, not only after a click.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() &&
+        QApplication::focusWidget() == nullptr)
+        setFocus(Qt::ActiveWindowFocusReason);
+    QWidget::changeEvent(event);
+}
+
+void TForm2::resizeEvent(QResizeEvent *event) {
+    ui->ScrollBox1->setGeometry(rect());
+    QWidget::resizeEvent(event);
 }
 
 void TForm2::keyPressEvent(QKeyEvent *event) {

@@ -84,6 +84,9 @@ class TForm2 : public QWidget {
     void Button1Click();
 
   protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
@@ -95,12 +98,15 @@ class TForm2 : public QWidget {
     void ReplacePicture(digitize::Surface picture);
     void SetMarkPen(digitize::PenMode mode);
     void EraseMarks();
+    // Scrolls the view just enough to show the crosshair, if it is out of sight.
+    void FollowCrosshair();
     template <std::size_t N> void Repaint(const std::array<digitize::Rect, N> &changed);
 
     std::unique_ptr<Ui::TForm2> ui;
     digitize::Surface picture_;
     bool pictureMade_ = false;
     std::optional<digitize::JpegDecoder> jpeg_;
+    bool autoRunning_ = false;
 };
 
 extern TForm2 *Form2;
