@@ -10,6 +10,7 @@
 #include "digitize/BoxAverage.h"
 #include "digitize/Colour.h"
 #include "digitize/ColumnSearch.h"
+#include "digitize/Decimals.h"
 #include "digitize/Errors.h"
 #include "digitize/Marks.h"
 #include "digitize/PicturePath.h"
@@ -347,7 +348,9 @@ float TForm2::CalcSquare(float X, float Y) {
 QString TForm2::DisplayCoord(float X, float Y) {
     const float xv = CalcXValue(X);
     const float yv = CalcYOn ? CalcSquare(X, Y) : CalcYValue(Y);
-    return QString::fromStdString(digitize::CoordText(xv, yv, Form1->IntegerX()));
+    const digitize::Decimals decimals =
+        digitize::CoordDecimals(ZeroPt, MaxPt, Form1->XAxis(), Form1->YAxis(), Form1->IntegerX());
+    return QString::fromStdString(digitize::CoordText(xv, yv, decimals.X, decimals.Y));
 }
 
 void TForm2::RecordPoint() {
