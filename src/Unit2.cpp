@@ -276,6 +276,9 @@ void TForm2::MoveCrosshair(float X, float Y) {
     if (BoxShown)
         DrawSquare(CurX, CurY);
     SetMarkPen(digitize::PenMode::Copy);
+    ui->Image1->setAccessibleDescription(QStringLiteral("Crosshair at picture pixel (%1, %2)")
+                                             .arg(Round(CurX))
+                                             .arg(Round(CurY)));
     // A run follows the crosshair once, at its end: scrolling repaints the view.
     if (!autoRunning_)
         FollowCrosshair();
