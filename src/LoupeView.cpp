@@ -32,7 +32,7 @@ void LoupeView::paintEvent(QPaintEvent *) {
     Guard([this] {
         if (frame_.size() != size())
             frame_ = QImage(size(), QImage::Format_RGB32);
-        if (frame_.isNull())
+        if (frame_.isNull() || Form2 == nullptr)
             return;
         const digitize::LoupeScene scene{centre_, zoom_, Form2->Marks(),
                                          LineColorSet ? std::optional(LineColor) : std::nullopt,

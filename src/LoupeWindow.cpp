@@ -6,6 +6,7 @@
 #include "WindowLook.h"
 #include "digitize/Loupe.h"
 
+#include <QApplication>
 #include <QScreen>
 #include <QShowEvent>
 
@@ -26,6 +27,9 @@ LoupeWindow::~LoupeWindow() {
 
 void LoupeWindow::FollowCrosshair(digitize::Point pixel) {
     crosshair_ = pixel;
+    // A key or a step moved the crosshair: show it even with the mouse resting
+    // over the picture, until the mouse moves again.
+    mouse_.reset();
     Changed();
 }
 
@@ -62,8 +66,12 @@ void LoupeWindow::ShowText() {
 }
 
 void LoupeWindow::ShowAndRaise() {
+    QWidget *const typing = QApplication::activeWindow();
     show();
     raise();
+    // Some window systems activate every window shown: hand the keys back.
+    if (typing != nullptr && typing != this)
+        typing->activateWindow();
 }
 
 void LoupeWindow::showEvent(QShowEvent *event) {

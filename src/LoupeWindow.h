@@ -1,6 +1,6 @@
 // The loupe window: the picture magnified around the crosshair, or around
-// the mouse while the mouse is over the picture, with that pixel's place and
-// colour. It is created hidden; closing it only hides it.
+// the mouse while the mouse moves over the picture, with that pixel's place
+// and colour. It is created hidden; closing it only hides it.
 #pragma once
 
 #include "digitize/Conversions.h"

@@ -366,8 +366,10 @@ TEST(LoupeOverlay, TheCrosshairPixelIsFramedDarkInsideAndLightOutside) {
 
 TEST(LoupeOverlay, TheBoxOutlineBandLiesBetweenTwoDashedFrames) {
     const DrawnMarks marks{std::nullopt, digitize::BoxAround({40, 30}, 3, 2)}; // 37..43, 28..32
+    Surface picture = Pattern(80, 60);
+    DrawMarks(picture, marks);
     const LoupeScene scene{{40, 30}, 8, marks, std::nullopt, 64};
-    const Render r(Pattern(80, 60), scene, 200, 200);
+    const Render r(picture, scene, 200, 200);
     const auto tone = [&](ScreenPoint p) {
         const auto w = r.At(p.X, p.Y);
         return w == digitize::LoupeDark ? 'd' : w == digitize::LoupeLight ? 'l' : '.';
