@@ -5,17 +5,35 @@
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
+#include <vector>
 
 namespace digitize {
 namespace {
 
-bool Covers(const Segment &s, std::int64_t x, std::int64_t y) {
-    // Surface::Line's runs: from the start point towards the end, which is left out.
+// The pixels a mark's line inverts, both corners inclusive, as Surface::Line
+// draws it: from the start point towards the end, which is left out.
+struct Run {
+    std::int64_t Left = 0;
+    std::int64_t Top = 0;
+    std::int64_t Right = -1;
+    std::int64_t Bottom = -1;
+};
+
+Run Pixels(const Segment &s) {
     if (s.Y0 == s.Y1 && s.X0 != s.X1)
-        return y == s.Y0 && x >= std::min(s.X0, s.X1 + 1) && x <= std::max(s.X0, s.X1 - 1);
+        return {std::min(s.X0, s.X1 + 1), s.Y0, std::max(s.X0, s.X1 - 1), s.Y0};
     if (s.X0 == s.X1 && s.Y0 != s.Y1)
-        return x == s.X0 && y >= std::min(s.Y0, s.Y1 + 1) && y <= std::max(s.Y0, s.Y1 - 1);
-    return false;
+        return {s.X0, std::min(s.Y0, s.Y1 + 1), s.X0, std::max(s.Y0, s.Y1 - 1)};
+    return {};
+}
+
+template <class Visit> void ForEachLine(const DrawnMarks &marks, Visit visit) {
+    if (marks.Cross)
+        for (const Segment &s : CrossLines(*marks.Cross))
+            visit(Pixels(s));
+    if (marks.Box)
+        for (const Segment &s : OutlineLines(*marks.Box))
+            visit(Pixels(s));
 }
 
 std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
@@ -51,6 +69,15 @@ std::uint32_t OutsideWord(int sx, int sy) {
     return ((sx / 4 + sy / 4) % 2 == 0) ? OutsideLight : OutsideDark;
 }
 
+// A picture pixel in view: its clean colour first, then the words its cell is drawn with.
+struct Cell {
+    std::uint32_t Fill = 0;
+    std::uint32_t Grid = 0;
+    std::uint32_t Dot = 0;
+    bool Inside = false;
+    bool Marked = false;
+};
+
 // Drawing into the caller's buffer, clipped to it.
 class Canvas {
   public:
@@ -60,13 +87,6 @@ class Canvas {
     void Plot(std::int64_t x, std::int64_t y, std::uint32_t word) {
         if (x >= 0 && y >= 0 && x < width_ && y < height_)
             out_[static_cast<std::size_t>(y * width_ + x)] = word;
-    }
-    void Fill(std::int64_t x, std::int64_t y, int w, int h, std::uint32_t word) {
-        for (std::int64_t row = std::max<std::int64_t>(y, 0);
-             row < std::min<std::int64_t>(y + h, height_); ++row)
-            for (std::int64_t col = std::max<std::int64_t>(x, 0);
-                 col < std::min<std::int64_t>(x + w, width_); ++col)
-                out_[static_cast<std::size_t>(row * width_ + col)] = word;
     }
     // The four sides of a rectangle with corners a and b, both inclusive,
     // each pixel in the tone given for its place along its side.
@@ -93,12 +113,9 @@ class Canvas {
 
 int MarkCoverage(const DrawnMarks &marks, std::int64_t x, std::int64_t y) {
     int count = 0;
-    if (marks.Cross)
-        for (const Segment &s : CrossLines(*marks.Cross))
-            count += Covers(s, x, y);
-    if (marks.Box)
-        for (const Segment &s : OutlineLines(*marks.Box))
-            count += Covers(s, x, y);
+    ForEachLine(marks, [&](const Run &r) {
+        count += x >= r.Left && x <= r.Right && y >= r.Top && y <= r.Bottom;
+    });
     return count;
 }
 
@@ -152,33 +169,81 @@ void RenderLoupe(const Surface &picture, const LoupeScene &scene, std::span<std:
     Canvas canvas(out, width, height);
     const int z = scene.Zoom;
     const bool grid = z >= GridZoom;
-    const Point first = PixelOnScreen(scene, width, height, {0, 0});
-    const Point last = PixelOnScreen(scene, width, height, {width - 1, height - 1});
+    // The pixels in view, first to last, and where the first one's cell starts.
+    const std::int64_t halfW = (width - z) / 2;
+    const std::int64_t halfH = (height - z) / 2;
+    const ScreenPoint first{scene.Centre.X + FloorDiv(-halfW, z),
+                            scene.Centre.Y + FloorDiv(-halfH, z)};
+    const ScreenPoint origin{halfW + (first.X - scene.Centre.X) * z,
+                             halfH + (first.Y - scene.Centre.Y) * z};
+    const auto cols = static_cast<std::size_t>(FloorDiv(width - 1 - origin.X, z) + 1);
+    const auto rows = static_cast<std::size_t>(FloorDiv(height - 1 - origin.Y, z) + 1);
+    const ScreenPoint last{first.X + static_cast<std::int64_t>(cols) - 1,
+                           first.Y + static_cast<std::int64_t>(rows) - 1};
 
-    for (std::int64_t py = first.Y; py <= last.Y; ++py) {
-        for (std::int64_t px = first.X; px <= last.X; ++px) {
-            const Point pixel{static_cast<std::int32_t>(px), static_cast<std::int32_t>(py)};
-            const ScreenPoint corner = CellCorner(scene, width, height, pixel);
-            if (!picture.Contains(px, py)) {
-                for (std::int64_t sy = std::max<std::int64_t>(corner.Y, 0);
-                     sy < std::min<std::int64_t>(corner.Y + z, height); ++sy)
-                    for (std::int64_t sx = std::max<std::int64_t>(corner.X, 0);
-                         sx < std::min<std::int64_t>(corner.X + z, width); ++sx)
-                        canvas.Plot(sx, sy,
-                                    OutsideWord(static_cast<int>(sx), static_cast<int>(sy)));
+    // The pixels in view as the picture has them, then with the marks taken
+    // out (each line a mark drew inverted its pixels once).
+    // Kept from call to call: the loupe redraws on every crosshair move, and a
+    // fresh buffer each time costs more in page faults than the drawing.
+    thread_local std::vector<Cell> cells;
+    cells.assign(cols * rows, Cell{});
+    for (std::size_t j = 0; j < rows; ++j) {
+        const std::int64_t py = first.Y + static_cast<std::int64_t>(j);
+        if (py < 0 || py >= picture.Height())
+            continue;
+        const std::uint32_t *row = picture.Row(static_cast<int>(py));
+        for (std::size_t i = 0; i < cols; ++i) {
+            const std::int64_t px = first.X + static_cast<std::int64_t>(i);
+            if (px >= 0 && px < picture.Width())
+                cells[j * cols + i] = {ColourFromWord(row[px]), 0, 0, true, false};
+        }
+    }
+    ForEachLine(scene.Marks, [&](const Run &r) {
+        for (std::int64_t py = std::max<std::int64_t>(r.Top, first.Y);
+             py <= std::min<std::int64_t>(r.Bottom, last.Y); ++py)
+            for (std::int64_t px = std::max<std::int64_t>(r.Left, first.X);
+                 px <= std::min<std::int64_t>(r.Right, last.X); ++px)
+                cells[static_cast<std::size_t>((py - first.Y) * static_cast<std::int64_t>(cols) +
+                                               (px - first.X))]
+                    .Fill ^= MarkColour;
+    });
+    for (Cell &cell : cells) {
+        if (!cell.Inside)
+            continue;
+        const Colour c = cell.Fill;
+        cell = {WordFromColour(c), grid ? GridWord(c) : 0, Light(c) ? LoupeDark : LoupeLight, true,
+                scene.LineColour && ColorNear(c, *scene.LineColour, scene.Tolerance)};
+    }
+
+    // Row by row of the screen, each cell's span of that row.
+    const Dot dot = LineColourDot(z);
+    for (int sy = 0; sy < height; ++sy) {
+        const std::int64_t down = sy - origin.Y;
+        const auto j = static_cast<std::size_t>(down / z);
+        const std::int64_t r = down % z;
+        const bool dotRow = r >= dot.Offset && r < dot.Offset + dot.Side;
+        std::uint32_t *line = out.data() + static_cast<std::ptrdiff_t>(sy) * width;
+        for (std::size_t i = 0; i < cols; ++i) {
+            const std::int64_t left = origin.X + static_cast<std::int64_t>(i) * z;
+            const int from = static_cast<int>(std::max<std::int64_t>(left, 0));
+            const int to = static_cast<int>(std::min<std::int64_t>(left + z, width));
+            const Cell &cell = cells[j * cols + i];
+            if (!cell.Inside) {
+                for (int sx = from; sx < to; ++sx)
+                    line[sx] = OutsideWord(sx, sy);
                 continue;
             }
-            const Colour colour = CleanPixel(picture, scene.Marks, px, py);
-            canvas.Fill(corner.X, corner.Y, z, z, WordFromColour(colour));
-            if (grid) {
-                canvas.Fill(corner.X, corner.Y, z, 1, GridWord(colour));
-                canvas.Fill(corner.X, corner.Y, 1, z, GridWord(colour));
+            if (grid && r == 0) {
+                std::fill(line + from, line + to, cell.Grid);
+                continue;
             }
-            if (scene.LineColour && ColorNear(colour, *scene.LineColour, scene.Tolerance)) {
-                const Dot dot = LineColourDot(z);
-                canvas.Fill(corner.X + dot.Offset, corner.Y + dot.Offset, dot.Side, dot.Side,
-                            Light(colour) ? LoupeDark : LoupeLight);
-            }
+            std::fill(line + from, line + to, cell.Fill);
+            if (grid && left >= 0)
+                line[left] = cell.Grid;
+            if (cell.Marked && dotRow)
+                for (std::int64_t sx = std::max<std::int64_t>(left + dot.Offset, 0);
+                     sx < std::min<std::int64_t>(left + dot.Offset + dot.Side, width); ++sx)
+                    line[sx] = cell.Dot;
         }
     }
 
