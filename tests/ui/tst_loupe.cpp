@@ -104,6 +104,10 @@ class TestLoupe : public QObject {
         QVERIFY2(Loupe->isVisible(), "the L button shows the loupe");
         QVERIFY(Loupe->close());
         QVERIFY2(!Loupe->isVisible(), "closing only hides it");
+        FocusWindow(Form1);
+        QTest::keyClick(Form1, Qt::Key_L, Qt::AltModifier);
+        QVERIFY2(Loupe->isVisible(), "Alt+L in the control window shows the loupe");
+        Loupe->close();
         OpenWithKey();
         for (QWidget *w : Loupe->findChildren<QWidget *>())
             QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
