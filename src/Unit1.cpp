@@ -2,6 +2,7 @@
 #include "ui_Unit1.h"
 
 #include "ErrorBox.h"
+#include "LoupeWindow.h"
 #include "Unit3.h"
 #include "Unit4.h"
 #include "WindowLook.h"
@@ -52,7 +53,8 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     Form1 = this;
     ui->setupUi(this);
     look::UseWindowFont(this);
-    for (QWidget *w : {static_cast<QWidget *>(ui->Button1), static_cast<QWidget *>(ui->Button2)})
+    for (QWidget *w : {static_cast<QWidget *>(ui->Button1), static_cast<QWidget *>(ui->Button2),
+                       static_cast<QWidget *>(ui->Button3)})
         look::UseFont(w, look::NormalPixels, true);
     for (QWidget *w : {static_cast<QWidget *>(ui->Label3), static_cast<QWidget *>(ui->Label4),
                        static_cast<QWidget *>(ui->Label5)})
@@ -70,10 +72,14 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
             [this] { Guard([this] { Button1Click(); }); });
     connect(ui->Button2, &QPushButton::clicked, this,
             [this] { Guard([this] { Button2Click(); }); });
+    connect(ui->Button3, &QPushButton::clicked, this,
+            [this] { Guard([this] { Button3Click(); }); });
     AddShortcut(this, QKeySequence(Qt::ALT | Qt::Key_H), Qt::WindowShortcut,
                 [this] { Button1Click(); });
     AddShortcut(this, QKeySequence(Qt::ALT | Qt::Key_A), Qt::WindowShortcut,
                 [this] { Button2Click(); });
+    AddShortcut(this, QKeySequence(Qt::ALT | Qt::Key_L), Qt::WindowShortcut,
+                [this] { Button3Click(); });
     AddShortcut(this, QKeySequence::Save, Qt::WindowShortcut, [this] { SaveLog(); });
     // Help from any window: this window lives as long as the program.
     AddShortcut(this, QKeySequence::HelpContents, Qt::ApplicationShortcut,
@@ -192,6 +198,10 @@ void TForm1::Button2Click() {
     Form4->show();
     Form4->raise();
     Form4->activateWindow();
+}
+
+void TForm1::Button3Click() {
+    Loupe->ShowAndRaise();
 }
 
 void TForm1::FieldExit(AxisField field) {

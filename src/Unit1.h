@@ -53,6 +53,7 @@ class TForm1 : public QWidget {
 
     void Button1Click();
     void Button2Click();
+    void Button3Click();
     void Edit1Exit();
     void Edit2Exit();
     void Edit3Exit();

@@ -4,6 +4,7 @@
 #include "BitmapFile.h"
 #include "BusyCursor.h"
 #include "ErrorBox.h"
+#include "LoupeWindow.h"
 #include "Unit1.h"
 #include "Unit3.h"
 #include "WindowLook.h"
@@ -120,6 +121,10 @@ TForm2::TForm2(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
             [this](Qt::KeyboardModifiers shift, int x, int y) {
                 Guard([&] { Image1MouseMove(shift, x, y); });
             });
+    connect(ui->Image1, &TPictureArea::MouseLeave, this, [] {
+        if (Loupe != nullptr)
+            Loupe->MouseLeft();
+    });
     connect(ui->Button1, &QPushButton::clicked, this,
             [this] { Guard([this] { Button1Click(); }); });
 }
@@ -153,6 +158,7 @@ void TForm2::ReplacePicture(digitize::Surface picture) {
     // A new picture is shown from its top-left corner.
     ui->ScrollBox1->horizontalScrollBar()->setValue(0);
     ui->ScrollBox1->verticalScrollBar()->setValue(0);
+    Loupe->Refresh();
 }
 
 void TForm2::FollowCrosshair() {
@@ -283,6 +289,12 @@ void TForm2::MoveCrosshair(float X, float Y) {
     if (!autoRunning_)
         FollowCrosshair();
     Form1->ShowReadout(DisplayCoord(X, Y));
+    Loupe->FollowCrosshair({Round(CurX), Round(CurY)});
+}
+
+digitize::DrawnMarks TForm2::Marks() const {
+    return {CrossDrawn ? std::optional(CrossDrawnAt) : std::nullopt,
+            BoxDrawn ? std::optional(BoxDrawnAt) : std::nullopt};
 }
 
 void TForm2::Image1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
@@ -362,6 +374,7 @@ void TForm2::RecordPoint() {
 
 void TForm2::Image1MouseMove(Qt::KeyboardModifiers, int x, int y) {
     Form1->ShowReadout(DisplayCoord(static_cast<float>(x), static_cast<float>(y)));
+    Loupe->FollowMouse({x, y});
 }
 
 // ------------------------------------------------------- advanced cursor
@@ -450,6 +463,8 @@ void TForm2::FormKeyPress(QChar ch) {
         LockMax();
     else if (ch == QLatin1Char(' '))
         RecordPoint();
+    else if (ch == QLatin1Char('L') || ch == QLatin1Char('l'))
+        Loupe->ShowAndRaise();
 }
 
 void TForm2::Button1Click() {

@@ -2,6 +2,7 @@
 #include "ui_Unit4.h"
 
 #include "ErrorBox.h"
+#include "LoupeWindow.h"
 #include "Unit1.h"
 #include "Unit2.h"
 #include "WindowLook.h"
@@ -96,6 +97,7 @@ void TForm4::CheckBox4Click() {
 void TForm4::Button1Click() {
     LineColor = Form2->PixelAt(digitize::Round(CurX), digitize::Round(CurY));
     LineColorSet = true;
+    Loupe->Refresh();
     // A read outside the picture (all bits set) is white.
     look::SetBackground(ui->Panel1, LineColor & 0xFFFFFFu);
     ui->Panel1->setAccessibleName(QStringLiteral("Line colour %1 %2 %3")

@@ -1,7 +1,9 @@
 // The program's four windows, created in their fixed order (the control
-// window first, so it is the main window) and living until the set ends.
+// window first, so it is the main window), and the loupe, created hidden;
+// all living until the set ends.
 #pragma once
 
+#include "LoupeWindow.h"
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
@@ -21,4 +23,5 @@ class TWindowSet {
     TForm2 form2_;
     TForm3 form3_;
     TForm4 form4_;
+    LoupeWindow loupe_;
 };
