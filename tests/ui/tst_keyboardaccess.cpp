@@ -1,5 +1,6 @@
 // Keyboard and screen-reader access: Tab leaves the text areas, the window
 // keys, and what a screen reader is told about every control.
+#include "LoupeWindow.h"
 #include "UiTestSupport.h"
 
 #include <QAccessible>
@@ -95,7 +96,8 @@ class TestKeyboardAccess : public QObject {
         QTest::keyClick(Form2, Qt::Key_A, Qt::AltModifier);
         QCOMPARE(MaxPt, max);
         QVERIFY(!Form3->isVisible());
-        for (QWidget *window : {static_cast<QWidget *>(Form2), static_cast<QWidget *>(Form4)}) {
+        for (QWidget *window : {static_cast<QWidget *>(Form2), static_cast<QWidget *>(Form4),
+                                static_cast<QWidget *>(Loupe)}) {
             Form3->hide();
             FocusWindow(window);
             QTest::keyClick(window, Qt::Key_F1);
@@ -106,8 +108,10 @@ class TestKeyboardAccess : public QObject {
     void everyControlHasASpokenName() {
         Form3->show();
         Form4->show();
+        Loupe->show();
         for (QWidget *window : {static_cast<QWidget *>(Form1), static_cast<QWidget *>(Form2),
-                                static_cast<QWidget *>(Form3), static_cast<QWidget *>(Form4)})
+                                static_cast<QWidget *>(Form3), static_cast<QWidget *>(Form4),
+                                static_cast<QWidget *>(Loupe)})
             for (QWidget *w : window->findChildren<QWidget *>())
                 if (w->focusPolicy() != Qt::NoFocus && w->isVisibleTo(window))
                     QVERIFY2(!Spoken(w).trimmed().isEmpty(), qPrintable(w->objectName()));
@@ -124,6 +128,7 @@ class TestKeyboardAccess : public QObject {
             {Form1, "Memo1", "Recorded points"},
             {Form1, "Button1", "Help"},
             {Form1, "Button2", "Advanced cursor"},
+            {Form1, "Button3", "Loupe"},
             {Form1, "Label3", "X      Y"},
             {Form2, "Image1", "Picture"},
             {Form3, "Memo1", "Help text"},
