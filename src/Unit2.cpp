@@ -4,6 +4,7 @@
 #include "BitmapFile.h"
 #include "BusyCursor.h"
 #include "ErrorBox.h"
+#include "PictureFile.h"
 #include "Unit1.h"
 #include "Unit3.h"
 #include "WindowLook.h"
@@ -165,40 +166,19 @@ void TForm2::FollowCrosshair() {
 }
 
 void TForm2::LoadImage(const QString &path) {
-    const QByteArray localPath = QFile::encodeName(path);
     const QFileInfo info(path);
     // A path that names nothing loads nothing and changes nothing.
     if (!info.exists())
         return;
-    const auto kind = digitize::KindOfPath(localPath.toStdString());
-    if (kind == digitize::PictureKind::Other)
-        throw digitize::Error("Only JPEG (.JPG) and Windows bitmap (.BMP) files are read, not " +
-                              path.toStdString());
-    const auto cannotOpen = [&] {
-        return digitize::Error("Cannot open file " + path.toStdString());
-    };
     // Only a regular file: a folder cannot be read and a named pipe would
     // block the program until something writes to it.
     if (!info.isFile())
-        throw cannotOpen();
+        throw digitize::Error("Cannot open file " + path.toStdString());
 
     BusyCursor busy;
-    digitize::Surface loaded;
-    if (kind == digitize::PictureKind::Jpeg) {
-        std::unique_ptr<std::FILE, int (*)(std::FILE *)> file(
-            std::fopen(localPath.constData(), "rb"), &std::fclose);
-        if (!file)
-            throw cannotOpen();
-        if (!jpeg_)
-            jpeg_.emplace();
-        loaded = jpeg_->Decode(file.get());
-    } else {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            throw cannotOpen();
-        loaded = ReadBitmap(file);
-    }
-    ReplacePicture(std::move(loaded));
+    if (!jpeg_)
+        jpeg_.emplace();
+    ReplacePicture(ReadPictureFile(path, *jpeg_));
     setWindowTitle(path);
     CrossDrawn = false;
     BoxDrawn = false;

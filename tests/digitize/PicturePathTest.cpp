@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <vector>
+
 namespace {
 
 using digitize::PictureKind;
@@ -11,21 +14,60 @@ TEST(KindOfPath, GoesByTheLastExtensionOfTheFileNameInAnyCase) {
         const char *path;
         PictureKind kind;
     };
-    const Row rows[] = {{"/tmp/chart.jpg", PictureKind::Jpeg},
-                        {"/tmp/chart.Jpg", PictureKind::Jpeg},
-                        {"chart.JPG", PictureKind::Jpeg},
-                        {"/a/b.bmp", PictureKind::Bitmap},
-                        {"/a/b.BmP", PictureKind::Bitmap},
-                        {"/a/chart.jpeg", PictureKind::Other},
-                        {"/a/chart.png", PictureKind::Other},
-                        {"/a/chart.jpg.png", PictureKind::Other},
-                        {"/a/chart.png.jpg", PictureKind::Jpeg},
-                        {"/a.jpg/chart", PictureKind::Other},
-                        {"/a/chart", PictureKind::Other},
-                        {"/a/.jpg", PictureKind::Jpeg},
-                        {"", PictureKind::Other}};
+    const Row rows[] = {
+        {"/tmp/chart.jpg", PictureKind::Jpeg},  {"/tmp/chart.Jpg", PictureKind::Jpeg},
+        {"chart.JPG", PictureKind::Jpeg},       {"/a/chart.jpeg", PictureKind::Jpeg},
+        {"/a/chart.JPE", PictureKind::Jpeg},    {"/a/chart.jfif", PictureKind::Jpeg},
+        {"/a/chart.JFIF", PictureKind::Jpeg},   {"/a/b.bmp", PictureKind::Bitmap},
+        {"/a/b.BmP", PictureKind::Bitmap},      {"/a/chart.png", PictureKind::Png},
+        {"/a/chart.PNG", PictureKind::Png},     {"/a/chart.tif", PictureKind::Tiff},
+        {"/a/chart.TIFF", PictureKind::Tiff},   {"/a/chart.gif", PictureKind::Other},
+        {"/a/chart.jp", PictureKind::Other},    {"/a/chart.jpegs", PictureKind::Other},
+        {"/a/chart.tiffx", PictureKind::Other}, {"/a/chart.pn", PictureKind::Other},
+        {"/a/chartpng", PictureKind::Other},    {"/a/chart.jpg.gif", PictureKind::Other},
+        {"/a/chart.gif.png", PictureKind::Png}, {"/a/chart.png.jpg", PictureKind::Jpeg},
+        {"/a.jpg/chart", PictureKind::Other},   {"/a.png/chart", PictureKind::Other},
+        {"/a/chart", PictureKind::Other},       {"/a/.jpg", PictureKind::Jpeg},
+        {"/a/chart.", PictureKind::Other},      {"", PictureKind::Other}};
     for (const auto &row : rows)
         EXPECT_EQ(digitize::KindOfPath(row.path), row.kind) << row.path;
+}
+
+TEST(KindOfContent, KnowsEachKindByItsSignature) {
+    struct Row {
+        const char *name;
+        std::vector<std::uint8_t> head;
+        PictureKind kind;
+    };
+    const std::vector<Row> rows = {
+        {"JPEG, JFIF", {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F'}, PictureKind::Jpeg},
+        {"JPEG, Exif", {0xFF, 0xD8, 0xFF, 0xE1}, PictureKind::Jpeg},
+        {"JPEG, the three bytes alone", {0xFF, 0xD8, 0xFF}, PictureKind::Jpeg},
+        {"JPEG start without a marker after it", {0xFF, 0xD8, 0x00, 0xE0}, PictureKind::Other},
+        {"PNG", {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0}, PictureKind::Png},
+        {"PNG, its signature alone",
+         {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A},
+         PictureKind::Png},
+        {"PNG with its line end turned to LF (a text-mode copy)",
+         {0x89, 'P', 'N', 'G', 0x0A, 0x1A, 0x0A, 0},
+         PictureKind::Other},
+        {"PNG cut after seven bytes", {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A}, PictureKind::Other},
+        {"bitmap", {'B', 'M', 0x36, 0x10, 0, 0}, PictureKind::Bitmap},
+        {"bitmap, the two bytes alone", {'B', 'M'}, PictureKind::Bitmap},
+        {"lower-case bm", {'b', 'm', 0x36, 0x10}, PictureKind::Other},
+        {"TIFF, little-endian", {'I', 'I', 42, 0, 8, 0, 0, 0}, PictureKind::Tiff},
+        {"TIFF, big-endian", {'M', 'M', 0, 42, 0, 0, 0, 8}, PictureKind::Tiff},
+        {"BigTIFF, little-endian", {'I', 'I', 43, 0, 8, 0, 0, 0}, PictureKind::Tiff},
+        {"BigTIFF, big-endian", {'M', 'M', 0, 43, 0, 8, 0, 0}, PictureKind::Tiff},
+        {"TIFF with the byte orders mixed", {'I', 'I', 0, 42}, PictureKind::Other},
+        {"TIFF cut after three bytes", {'I', 'I', 42}, PictureKind::Other},
+        {"GIF", {'G', 'I', 'F', '8', '9', 'a'}, PictureKind::Other},
+        {"text", {'h', 'e', 'l', 'l', 'o'}, PictureKind::Other},
+        {"one byte", {0xFF}, PictureKind::Other},
+        {"no bytes", {}, PictureKind::Other},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(digitize::KindOfContent(row.head), row.kind) << row.name;
 }
 
 TEST(PathFromClipboardText, TakesTextAsItStandsButDecodesLocalFileUrls) {
