@@ -7,6 +7,7 @@
 #include "digitize/TiffDecoder.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 
 #include <array>
@@ -41,23 +42,23 @@ digitize::Surface Decode(PictureKind kind, std::FILE *file, digitize::JpegDecode
 } // namespace
 
 digitize::Surface ReadPictureFile(const QString &path, digitize::JpegDecoder &jpeg) {
-    const QByteArray localPath = QFile::encodeName(path);
-    const PictureKind named = digitize::KindOfPath(localPath.toStdString());
-    if (named == PictureKind::Other)
-        throw digitize::Error("Only JPEG (.jpg, .jpeg, .jpe, .jfif), PNG (.png), TIFF (.tif, "
-                              ".tiff) and Windows bitmap (.bmp) files are read, not " +
-                              path.toStdString());
+    const std::string name = path.toStdString();
+    if (digitize::KindOfPath(name) == PictureKind::Other)
+        digitize::RefuseKindOf(name);
+    const auto cannotOpen = [&] { return digitize::Error("Cannot open file " + name); };
+    if (!QFileInfo(path).isFile())
+        throw cannotOpen();
     const std::unique_ptr<std::FILE, int (*)(std::FILE *)> file(
-        std::fopen(localPath.constData(), "rb"), &std::fclose);
+        std::fopen(QFile::encodeName(path).constData(), "rb"), &std::fclose);
     if (!file)
-        throw digitize::Error("Cannot open file " + path.toStdString());
+        throw cannotOpen();
     std::array<std::uint8_t, 8> head{};
     const std::size_t got = std::fread(head.data(), 1, head.size(), file.get());
     std::rewind(file.get());
-    const PictureKind found = digitize::KindOfContent({head.data(), got});
+    const PictureKind kind = digitize::KindToRead(name, {head.data(), got});
     try {
-        return Decode(found != PictureKind::Other ? found : named, file.get(), jpeg);
+        return Decode(kind, file.get(), jpeg);
     } catch (const digitize::Error &error) {
-        throw digitize::Error("Cannot read " + path.toStdString() + ": " + error.what());
+        throw digitize::Error("Cannot read " + name + ": " + error.what());
     }
 }

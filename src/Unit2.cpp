@@ -166,14 +166,9 @@ void TForm2::FollowCrosshair() {
 }
 
 void TForm2::LoadImage(const QString &path) {
-    const QFileInfo info(path);
     // A path that names nothing loads nothing and changes nothing.
-    if (!info.exists())
+    if (!QFileInfo::exists(path))
         return;
-    // Only a regular file: a folder cannot be read and a named pipe would
-    // block the program until something writes to it.
-    if (!info.isFile())
-        throw digitize::Error("Cannot open file " + path.toStdString());
 
     BusyCursor busy;
     if (!jpeg_)

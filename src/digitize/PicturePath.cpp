@@ -1,5 +1,7 @@
 #include "PicturePath.h"
 
+#include "Errors.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -100,6 +102,20 @@ PictureKind KindOfContent(std::span<const std::uint8_t> head) {
                        [](char a, std::uint8_t b) { return static_cast<std::uint8_t>(a) == b; }))
             return signature.kind;
     return PictureKind::Other;
+}
+
+void RefuseKindOf(std::string_view path) {
+    throw Error("Only JPEG (.jpg, .jpeg, .jpe, .jfif), PNG (.png), TIFF (.tif, .tiff) and Windows "
+                "bitmap (.bmp) files are read, not " +
+                std::string(path));
+}
+
+PictureKind KindToRead(std::string_view path, std::span<const std::uint8_t> head) {
+    const PictureKind named = KindOfPath(path);
+    if (named == PictureKind::Other)
+        RefuseKindOf(path);
+    const PictureKind found = KindOfContent(head);
+    return found != PictureKind::Other ? found : named;
 }
 
 std::string PathFromClipboardText(std::string_view text) {

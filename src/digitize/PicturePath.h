@@ -21,6 +21,14 @@ PictureKind KindOfPath(std::string_view path);
 // none that matches, give Other.
 PictureKind KindOfContent(std::span<const std::uint8_t> head);
 
+// The reader for a file: the kind its first bytes show when they show one,
+// otherwise the kind its extension names. A path whose extension names no
+// kind read throws Error("Only JPEG (...) ... files are read, not <path>"),
+// whatever the file holds, so that nothing need be opened to refuse it.
+PictureKind KindToRead(std::string_view path, std::span<const std::uint8_t> head);
+// The same refusal alone, for a path whose extension names no kind read.
+[[noreturn]] void RefuseKindOf(std::string_view path);
+
 // Clipboard text names a file as it stands (untrimmed), except a local file
 // URL or a URI list (as Linux file managers copy files), which gives the
 // percent-decoded local path of its first entry.

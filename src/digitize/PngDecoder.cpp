@@ -57,7 +57,7 @@ void OnError(png_structp png, png_const_charp message) {
 // picture's) leaves the pixels whole.
 void OnWarning(png_structp, png_const_charp) {}
 
-// Both sources end the same way as libpng's own stdio reader does.
+// A source that runs dry fails the read, as libpng's own stdio reader does.
 void Read(png_structp png, png_bytep data, std::size_t size) {
     auto &source = *static_cast<Source *>(png_get_io_ptr(png));
     std::size_t got = 0;
@@ -71,7 +71,7 @@ void Read(png_structp png, png_bytep data, std::size_t size) {
         source.left -= got;
     }
     if (got != size)
-        png_error(png, "Read Error");
+        png_error(png, "the file ends before the picture does");
 }
 
 bool ReadHeader(PngState &s) {
