@@ -1,8 +1,10 @@
 #include "PicturePath.h"
+#include "Errors.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace {
@@ -68,6 +70,43 @@ TEST(KindOfContent, KnowsEachKindByItsSignature) {
     };
     for (const auto &row : rows)
         EXPECT_EQ(digitize::KindOfContent(row.head), row.kind) << row.name;
+}
+
+TEST(KindToRead, TakesTheContentsKindOverTheExtensionsButRefusesOtherExtensions) {
+    const std::vector<std::uint8_t> jpeg = {0xFF, 0xD8, 0xFF, 0xE0};
+    const std::vector<std::uint8_t> png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    const std::vector<std::uint8_t> text = {'h', 'e', 'l', 'l', 'o'};
+    struct Row {
+        const char *path;
+        std::vector<std::uint8_t> head;
+        PictureKind kind;
+    };
+    const Row rows[] = {
+        {"/a/chart.jpeg", jpeg, PictureKind::Jpeg},
+        {"/a/chart.JPE", jpeg, PictureKind::Jpeg},
+        {"/a/chart.jfif", jpeg, PictureKind::Jpeg},
+        {"/a/chart.png", png, PictureKind::Png},
+        {"/a/png saved as.jpg", png, PictureKind::Png},
+        {"/a/jpeg saved as.png", jpeg, PictureKind::Jpeg},
+        {"/a/jpeg saved as.tiff", jpeg, PictureKind::Jpeg},
+        // Unrecognised bytes go to the extension's reader, which says what is wrong.
+        {"/a/damaged.png", text, PictureKind::Png},
+        {"/a/empty.bmp", {}, PictureKind::Bitmap},
+    };
+    for (const Row &row : rows)
+        EXPECT_EQ(digitize::KindToRead(row.path, row.head), row.kind) << row.path;
+
+    for (const char *path : {"/a/png.gif", "/a/chart", "/a/chart.jpg.txt"}) {
+        try {
+            digitize::KindToRead(path, png);
+            ADD_FAILURE() << path << " read";
+        } catch (const digitize::Error &error) {
+            EXPECT_EQ(error.what(), std::string("Only JPEG (.jpg, .jpeg, .jpe, .jfif), PNG (.png), "
+                                                "TIFF (.tif, .tiff) and Windows bitmap (.bmp) "
+                                                "files are read, not ") +
+                                        path);
+        }
+    }
 }
 
 TEST(PathFromClipboardText, TakesTextAsItStandsButDecodesLocalFileUrls) {
