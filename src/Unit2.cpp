@@ -11,7 +11,6 @@
 #include "digitize/BoxAverage.h"
 #include "digitize/Colour.h"
 #include "digitize/ColumnSearch.h"
-#include "digitize/Errors.h"
 #include "digitize/Marks.h"
 #include "digitize/PicturePath.h"
 #include "digitize/Rounding.h"
@@ -22,15 +21,12 @@
 #include <QClipboard>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QWheelEvent>
-
-#include <cstdio>
 
 using digitize::Round;
 
