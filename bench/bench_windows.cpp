@@ -10,8 +10,12 @@
 #include "digitize/StepRate.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
+#include <QScrollArea>
+#include <QScrollBar>
 
 #include <benchmark/benchmark.h>
 
@@ -88,6 +92,45 @@ void BM_CrosshairMove(benchmark::State &state) {
         benchmark::Counter(static_cast<double>(counter.pixels) / static_cast<double>(moves));
 }
 BENCHMARK(BM_CrosshairMove)->Unit(benchmark::kMicrosecond);
+
+// A 4500 x 3000 scan-sized chart, the view scrolled to its middle: a move
+// still repaints only the marks, not the view.
+void BM_CrosshairMoveScrolled(benchmark::State &state) {
+    constexpr int W = 4500;
+    constexpr int H = 3000;
+    QImage chart(W, H, QImage::Format_RGB32);
+    chart.fill(Qt::white);
+    {
+        QPainter grid(&chart);
+        grid.setPen(QColor(200, 200, 200));
+        for (int x = 0; x < W; x += 300)
+            grid.drawLine(x, 0, x, H - 1);
+        for (int y = 0; y < H; y += 300)
+            grid.drawLine(0, y, W - 1, y);
+    }
+    QGuiApplication::clipboard()->setImage(chart);
+    Form2->PasteImage();
+    ResetSharedState();
+    Form2->MoveCrosshair(3000, 2000); // the view follows it there
+    QCoreApplication::processEvents();
+    auto *view = Form2->findChild<QScrollArea *>(QStringLiteral("ScrollBox1"));
+    if (view->horizontalScrollBar()->value() == 0 || view->verticalScrollBar()->value() == 0)
+        state.SkipWithError("the view did not scroll");
+    PaintCounter counter;
+    QWidget *area = Form2->findChild<QWidget *>(QStringLiteral("Image1"));
+    area->installEventFilter(&counter);
+    long long moves = 0;
+    for (auto _ : state) {
+        Form2->MoveCrosshair(moves % 2 == 0 ? 3001.0F : 3000.0F, 2000);
+        QCoreApplication::processEvents();
+        ++moves;
+    }
+    area->removeEventFilter(&counter);
+    const double perMove = static_cast<double>(counter.pixels) / static_cast<double>(moves);
+    state.counters["px_repainted"] = perMove;
+    state.counters["pct_of_picture"] = 100.0 * perMove / (double{W} * H);
+}
+BENCHMARK(BM_CrosshairMoveScrolled)->Unit(benchmark::kMicrosecond);
 
 // Zero and Max 5000 pixels apart, 999 steps, the crosshair on the curve at Zero.
 void PrepareAutoRun() {

@@ -6,10 +6,17 @@
 #include "Unit4.h"
 #include "WindowLook.h"
 #include "digitize/FieldValue.h"
+#include "digitize/LogText.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QFocusEvent>
 #include <QLocale>
+#include <QMessageBox>
+#include <QSaveFile>
+#include <QShortcut>
 
 TForm1 *Form1 = nullptr;
 std::string DecimalSeparator = ".";
@@ -21,6 +28,22 @@ constexpr int LogHeight = 447;
 
 void ReadDecimalSeparator() {
     DecimalSeparator = QLocale().decimalPoint().toStdString();
+}
+
+// What a field's colour tells, for those who cannot see it.
+QString FieldState(digitize::Colour colour) {
+    if (colour == FieldLocked)
+        return QStringLiteral("Locked to a reference point");
+    if (colour == FieldLeft)
+        return QStringLiteral("Entered, not locked");
+    return QStringLiteral("Not entered");
+}
+
+template <class Slot>
+void AddShortcut(QWidget *window, QKeySequence keys, Qt::ShortcutContext context, Slot slot) {
+    auto *shortcut = new QShortcut(keys, window); // the window owns it
+    shortcut->setContext(context);
+    QObject::connect(shortcut, &QShortcut::activated, window, [slot] { Guard(slot); });
 }
 
 } // namespace
@@ -47,6 +70,14 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
             [this] { Guard([this] { Button1Click(); }); });
     connect(ui->Button2, &QPushButton::clicked, this,
             [this] { Guard([this] { Button2Click(); }); });
+    AddShortcut(this, QKeySequence(Qt::ALT | Qt::Key_H), Qt::WindowShortcut,
+                [this] { Button1Click(); });
+    AddShortcut(this, QKeySequence(Qt::ALT | Qt::Key_A), Qt::WindowShortcut,
+                [this] { Button2Click(); });
+    AddShortcut(this, QKeySequence::Save, Qt::WindowShortcut, [this] { SaveLog(); });
+    // Help from any window: this window lives as long as the program.
+    AddShortcut(this, QKeySequence::HelpContents, Qt::ApplicationShortcut,
+                [this] { Button1Click(); });
 }
 
 TForm1::~TForm1() {
@@ -74,6 +105,7 @@ QString TForm1::FieldText(AxisField field) const {
 
 void TForm1::SetFieldColour(AxisField field, digitize::Colour colour) {
     look::SetBackground(Field(field), colour);
+    Field(field)->setAccessibleDescription(FieldState(colour));
 }
 
 long double TForm1::FieldValue(AxisField field) const {
@@ -106,6 +138,48 @@ void TForm1::ShowReadout(const QString &text) {
 
 void TForm1::AppendLog(const QString &line) {
     ui->Memo1->appendPlainText(line);
+}
+
+bool TForm1::SaveLog() {
+    const QByteArray text =
+        QByteArray::fromStdString(digitize::RecordedText(ui->Memo1->toPlainText().toStdString()));
+    if (savePath_.isEmpty())
+        savePath_ = QDir::home().filePath(QStringLiteral("points.txt"));
+    const QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Save Recorded Points"), savePath_,
+                                     QStringLiteral("Text files (*.txt);;All files (*)"));
+    if (path.isEmpty())
+        return false;
+    savePath_ = path;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
+        ShowErrorBox(QStringLiteral("Cannot save ") + path + QStringLiteral(": ") +
+                     file.errorString());
+        return false;
+    }
+    savedText_ = text;
+    return true;
+}
+
+bool TForm1::MayClose() {
+    const QByteArray recorded =
+        QByteArray::fromStdString(digitize::RecordedText(ui->Memo1->toPlainText().toStdString()));
+    if (recorded.isEmpty() || recorded == savedText_)
+        return true;
+    QMessageBox box(QMessageBox::Warning, ApplicationTitle,
+                    QStringLiteral("The log holds recorded points that have not been saved."),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.setInformativeText(QStringLiteral("Save them before closing?"));
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return SaveLog();
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
 }
 
 void TForm1::Button1Click() {
@@ -166,6 +240,12 @@ void TForm1::changeEvent(QEvent *event) {
 }
 
 void TForm1::closeEvent(QCloseEvent *event) {
+    bool close = true;
+    Guard([&] { close = MayClose(); });
+    if (!close) {
+        event->ignore();
+        return;
+    }
     QWidget::closeEvent(event);
     QCoreApplication::quit();
 }

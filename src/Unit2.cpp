@@ -11,6 +11,7 @@
 #include "digitize/BoxAverage.h"
 #include "digitize/Colour.h"
 #include "digitize/ColumnSearch.h"
+#include "digitize/Decimals.h"
 #include "digitize/Marks.h"
 #include "digitize/PicturePath.h"
 #include "digitize/Rounding.h"
@@ -246,6 +247,9 @@ void TForm2::MoveCrosshair(float X, float Y) {
     if (BoxShown)
         DrawSquare(CurX, CurY);
     SetMarkPen(digitize::PenMode::Copy);
+    ui->Image1->setAccessibleDescription(QStringLiteral("Crosshair at picture pixel (%1, %2)")
+                                             .arg(Round(CurX))
+                                             .arg(Round(CurY)));
     // A run follows the crosshair once, at its end: scrolling repaints the view.
     if (!autoRunning_)
         FollowCrosshair();
@@ -318,7 +322,9 @@ float TForm2::CalcSquare(float X, float Y) {
 QString TForm2::DisplayCoord(float X, float Y) {
     const float xv = CalcXValue(X);
     const float yv = CalcYOn ? CalcSquare(X, Y) : CalcYValue(Y);
-    return QString::fromStdString(digitize::CoordText(xv, yv, Form1->IntegerX()));
+    const digitize::Decimals decimals =
+        digitize::CoordDecimals(ZeroPt, MaxPt, Form1->XAxis(), Form1->YAxis(), Form1->IntegerX());
+    return QString::fromStdString(digitize::CoordText(xv, yv, decimals.X, decimals.Y));
 }
 
 void TForm2::RecordPoint() {

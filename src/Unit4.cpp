@@ -98,6 +98,10 @@ void TForm4::Button1Click() {
     LineColorSet = true;
     // A read outside the picture (all bits set) is white.
     look::SetBackground(ui->Panel1, LineColor & 0xFFFFFFu);
+    ui->Panel1->setAccessibleName(QStringLiteral("Line colour %1 %2 %3")
+                                      .arg(LineColor & 0xFFu)
+                                      .arg((LineColor >> 8) & 0xFFu)
+                                      .arg((LineColor >> 16) & 0xFFu));
     ui->CheckBox3->setEnabled(true);
     ui->CheckBox4->setEnabled(true);
 }

@@ -12,6 +12,9 @@ class TWindowSet {
     TWindowSet();
     // Shows the control and image windows, as at start-up.
     void ShowStartWindows();
+    // Loads a picture named on the command line once the windows are up; a
+    // file that cannot be read is reported and the program goes on.
+    void OpenAtStart(const QString &path);
 
   private:
     TForm1 form1_;

@@ -21,8 +21,12 @@ float CalcYValue(float y, Point zeroPt, Point maxPt, AxisValues yAxis) {
     return ToSingle(value);
 }
 
+std::string CoordText(float xValue, float yValue, int xDecimals, int yDecimals) {
+    return FixedText(xValue, xDecimals, 3) + " , " + FixedText(yValue, yDecimals, 5);
+}
+
 std::string CoordText(float xValue, float yValue, bool integerX) {
-    return FixedText(xValue, integerX ? 0 : 1, 3) + " , " + FixedText(yValue, 2, 5);
+    return CoordText(xValue, yValue, integerX ? 0 : 1, 2);
 }
 
 } // namespace digitize

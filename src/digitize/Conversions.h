@@ -29,8 +29,9 @@ float CalcXValue(float x, Point zeroPt, Point maxPt, AxisValues xAxis);
 // YZ + (ZeroPt.Y - Y) / (ZeroPt.Y - MaxPt.Y) * (YM - YZ)
 float CalcYValue(float y, Point zeroPt, Point maxPt, AxisValues yAxis);
 
-// "X , Y": X with 0 decimals when integerX, else 1, in at least 3 characters;
-// Y with 2 decimals in at least 5.
+// "X , Y": X in at least 3 characters, Y in at least 5, each with its decimals.
+std::string CoordText(float xValue, float yValue, int xDecimals, int yDecimals);
+// With the usual decimals: X 0 when integerX, else 1; Y 2.
 std::string CoordText(float xValue, float yValue, bool integerX);
 
 } // namespace digitize

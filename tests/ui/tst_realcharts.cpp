@@ -20,7 +20,9 @@
 
 namespace {
 
-const QString ChartsDir = QStringLiteral(PLOTWISE_CHARTS_DIR);
+// The folder may be moved for a run with PLOTWISE_CHARTS_DIR in the environment.
+const QString ChartsDir =
+    qEnvironmentVariable("PLOTWISE_CHARTS_DIR", QStringLiteral(PLOTWISE_CHARTS_DIR));
 
 // The fields hold the axis values times this, so that the log's one X
 // decimal and two Y decimals do not round away what the search found.
