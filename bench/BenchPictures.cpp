@@ -1,6 +1,7 @@
 #include "BenchPictures.h"
 
 #include <jpeglib.h>
+#include <png.h>
 
 #include <cmath>
 #include <cstdio>
@@ -68,6 +69,35 @@ const std::string &ChartJpegPath() {
         }
         jpeg_finish_compress(&cinfo);
         jpeg_destroy_compress(&cinfo);
+        return p;
+    }();
+    return path;
+}
+
+const std::string &ChartPngPath() {
+    static const std::string path = [] {
+        const std::string p = "/tmp/plotwise-bench-chart-6000x4000.png";
+        if (std::FILE *existing = std::fopen(p.c_str(), "rb")) {
+            std::fclose(existing);
+            return p;
+        }
+        const auto rgb = ChartRgb();
+        std::unique_ptr<std::FILE, int (*)(std::FILE *)> file(std::fopen(p.c_str(), "wb"),
+                                                              &std::fclose);
+        if (!file)
+            throw std::runtime_error("cannot write " + p);
+        // libpng's default error handling ends the program on a write error,
+        // which is all a benchmark needs.
+        png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+        png_infop info = png_create_info_struct(png);
+        png_init_io(png, file.get());
+        png_set_IHDR(png, info, ChartWidth, ChartHeight, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                     PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+        png_write_info(png, info);
+        for (int y = 0; y < ChartHeight; ++y)
+            png_write_row(png, &rgb[static_cast<std::size_t>(y) * ChartWidth * 3]);
+        png_write_end(png, nullptr);
+        png_destroy_write_struct(&png, &info);
         return p;
     }();
     return path;

@@ -1,4 +1,5 @@
-// Large chart pictures for the benchmarks, made once per run with libjpeg.
+// Large chart pictures for the benchmarks, made once per run with libjpeg
+// and libpng.
 #pragma once
 
 #include <cstdint>
@@ -19,5 +20,9 @@ std::vector<std::uint8_t> ChartRgb();
 // The chart saved as a baseline JPEG (quality 90) at a path under /tmp;
 // made by the first run that needs it, then reused.
 const std::string &ChartJpegPath();
+
+// The same chart as an 8-bit RGB PNG (libpng's default compression), made
+// and reused the same way.
+const std::string &ChartPngPath();
 
 } // namespace bench

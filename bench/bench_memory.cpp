@@ -1,6 +1,9 @@
 // Peak memory of one picture load beyond its pixel buffer: the image
-// window's LoadImage against libjpeg alone, each measured in a fresh process
-// (run it once with "load" and once with "bare").
+// window's LoadImage against libjpeg or libpng alone, each measured in a
+// fresh process (run it once with each of "load", "bare", "load-png",
+// "bare-png"). The peak is the resident set's high-water mark, started again
+// from the present size just before the load, so everything the load touched
+// counts: the decoder's own buffers, libraries' working memory, the pixels.
 #include "BareDecode.h"
 #include "BenchPictures.h"
 #include "WindowSet.h"
@@ -32,8 +35,8 @@ void ResetPeak() {
 
 int main(int argc, char **argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
-    if (mode != "load" && mode != "bare") {
-        std::fprintf(stderr, "usage: bench_memory load|bare\n");
+    if (mode != "load" && mode != "bare" && mode != "load-png" && mode != "bare-png") {
+        std::fprintf(stderr, "usage: bench_memory load|bare|load-png|bare-png\n");
         return 2;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -42,12 +45,15 @@ int main(int argc, char **argv) {
     TWindowSet windows;
     windows.ShowStartWindows();
     QCoreApplication::processEvents();
-    const std::string &path = bench::ChartJpegPath();
+    const bool png = mode.ends_with("-png");
+    const std::string &path = png ? bench::ChartPngPath() : bench::ChartJpegPath();
 
     ResetPeak();
     const long long before = StatusBytes("VmRSS");
-    if (mode == "load")
+    if (mode.starts_with("load"))
         Form2->LoadImage(QString::fromStdString(path));
+    else if (png)
+        bench::BareLibpngDecode(path);
     else
         bench::BareLibjpegDecode(path);
     const long long peak = StatusBytes("VmHWM");

@@ -1,5 +1,5 @@
 // Timings of the whole program on a 6000 x 4000 chart: loading through the
-// image window against libjpeg alone, a crosshair move with its repaint,
+// image window against libjpeg or libpng alone, a crosshair move with its repaint,
 // the loupe's update on a move, and Auto Run of 999 steps against the core
 // search alone.
 #include "BareDecode.h"
@@ -61,6 +61,20 @@ void BM_LoadImage(benchmark::State &state) {
         Form2->LoadImage(path);
 }
 BENCHMARK(BM_LoadImage)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_BareLibpngDecode(benchmark::State &state) {
+    const auto &path = bench::ChartPngPath();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(bench::BareLibpngDecode(path));
+}
+BENCHMARK(BM_BareLibpngDecode)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+
+void BM_LoadPng(benchmark::State &state) {
+    const QString path = QString::fromStdString(bench::ChartPngPath());
+    for (auto _ : state)
+        Form2->LoadImage(path);
+}
+BENCHMARK(BM_LoadPng)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
 void BM_CrosshairMove(benchmark::State &state) {
     LoadChart();

@@ -1,6 +1,7 @@
 // Writes the seed corpus the fuzz targets start from, into
 // <out-dir>/<target>/: small valid JPEG files of every kind the decoder
-// handles (made with libjpeg's compression side), Windows bitmaps of several
+// handles (made with libjpeg's compression side), PNG files of every colour
+// type and bit depth (libpng's writer), Windows bitmaps of several
 // depths and compressions (Qt's writer, and by hand for the compressions Qt
 // does not write), and typical field and clipboard texts.
 //
@@ -21,6 +22,7 @@
 
 // clang-format off
 #include <jpeglib.h>
+#include <png.h>
 // clang-format on
 
 namespace fs = std::filesystem;
@@ -170,6 +172,113 @@ void JpegSeeds(const fs::path &dir) {
     };
     for (const JpegKind &kind : kinds)
         Write(dir / kind.name, EncodeJpeg(kind));
+}
+
+// ---- PNG ----
+
+void AppendBytes(png_structp png, png_bytep data, std::size_t size) {
+    auto &out = *static_cast<Bytes *>(png_get_io_ptr(png));
+    out.insert(out.end(), data, data + size);
+}
+
+void FailPng(png_structp, png_const_charp message) {
+    std::cerr << "fuzz_seeds: PNG writer: " << message << '\n';
+    std::exit(1);
+}
+
+struct PngKind {
+    const char *name;
+    int colourType;
+    int bitDepth;
+    bool interlaced = false;
+    bool transparency = false; // tRNS: palette alphas, or a key colour
+    bool extras = false;       // gAMA, sRGB, pHYs and a text chunk
+};
+
+// A 9 x 7 picture of varied samples, packed as the file stores them.
+Bytes EncodePng(const PngKind &kind) {
+    constexpr int Width = 9;
+    constexpr int Height = 7;
+    Bytes out;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, &FailPng, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_set_write_fn(png, &out, &AppendBytes, nullptr);
+    png_set_IHDR(png, info, Width, Height, kind.bitDepth, kind.colourType,
+                 kind.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    const int levels = 1 << kind.bitDepth;
+    std::vector<png_color> palette;
+    std::vector<png_byte> alphas;
+    if (kind.colourType == PNG_COLOR_TYPE_PALETTE) {
+        for (int i = 0; i < levels; ++i)
+            palette.push_back({Sample(i, 0, 0), Sample(i, 1, 1), Sample(i, 2, 2)});
+        png_set_PLTE(png, info, palette.data(), levels);
+        if (kind.transparency) {
+            alphas = {0, 128, 255};
+            png_set_tRNS(png, info, alphas.data(), static_cast<int>(alphas.size()), nullptr);
+        }
+    } else if (kind.transparency) {
+        png_color_16 key{0, 1, 2, 3, 1};
+        png_set_tRNS(png, info, nullptr, 0, &key);
+    }
+    if (kind.extras) {
+        png_set_gAMA(png, info, 0.45455);
+        png_set_sRGB(png, info, PNG_sRGB_INTENT_PERCEPTUAL);
+        png_set_pHYs(png, info, 11811, 11811, PNG_RESOLUTION_METER);
+        png_text text{};
+        text.compression = PNG_TEXT_COMPRESSION_NONE;
+        text.key = const_cast<char *>("Comment");
+        text.text = const_cast<char *>("seed");
+        png_set_text(png, info, &text, 1);
+    }
+    png_write_info(png, info);
+    const int channels = png_get_channels(png, info);
+    const std::size_t rowBytes = png_get_rowbytes(png, info);
+    std::vector<Bytes> rows(Height, Bytes(rowBytes, 0));
+    std::vector<png_bytep> pointers;
+    for (int y = 0; y < Height; ++y) {
+        Bytes &row = rows[static_cast<std::size_t>(y)];
+        for (int i = 0; i < Width * channels; ++i) {
+            const unsigned v =
+                Sample(i / channels, y, i % channels) * 257u % static_cast<unsigned>(levels);
+            if (kind.bitDepth == 16) {
+                row[2 * static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> 8);
+                row[2 * static_cast<std::size_t>(i) + 1] = static_cast<std::uint8_t>(v);
+            } else {
+                const int bit = i * kind.bitDepth;
+                row[static_cast<std::size_t>(bit / 8)] |=
+                    static_cast<std::uint8_t>(v << (8 - kind.bitDepth - bit % 8));
+            }
+        }
+        pointers.push_back(row.data());
+    }
+    png_write_image(png, pointers.data());
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    return out;
+}
+
+void PngSeeds(const fs::path &dir) {
+    const PngKind kinds[] = {
+        {"grey1.png", PNG_COLOR_TYPE_GRAY, 1},
+        {"grey2_key.png", PNG_COLOR_TYPE_GRAY, 2, false, true},
+        {"grey4.png", PNG_COLOR_TYPE_GRAY, 4},
+        {"grey8_interlaced.png", PNG_COLOR_TYPE_GRAY, 8, true},
+        {"grey16_key.png", PNG_COLOR_TYPE_GRAY, 16, false, true},
+        {"grey_alpha8.png", PNG_COLOR_TYPE_GRAY_ALPHA, 8},
+        {"grey_alpha16_interlaced.png", PNG_COLOR_TYPE_GRAY_ALPHA, 16, true},
+        {"rgb8_extras.png", PNG_COLOR_TYPE_RGB, 8, false, false, true},
+        {"rgb8_key_interlaced.png", PNG_COLOR_TYPE_RGB, 8, true, true},
+        {"rgb16.png", PNG_COLOR_TYPE_RGB, 16},
+        {"rgba8.png", PNG_COLOR_TYPE_RGB_ALPHA, 8},
+        {"rgba16_interlaced.png", PNG_COLOR_TYPE_RGB_ALPHA, 16, true},
+        {"palette1.png", PNG_COLOR_TYPE_PALETTE, 1},
+        {"palette2_trns.png", PNG_COLOR_TYPE_PALETTE, 2, false, true},
+        {"palette4_interlaced.png", PNG_COLOR_TYPE_PALETTE, 4, true},
+        {"palette8_trns.png", PNG_COLOR_TYPE_PALETTE, 8, false, true},
+    };
+    for (const PngKind &kind : kinds)
+        Write(dir / kind.name, EncodePng(kind));
 }
 
 // ---- Windows bitmaps ----
@@ -326,10 +435,12 @@ int main(int argc, char **argv) {
         return 2;
     }
     const fs::path out = argv[1];
-    for (const char *target : {"fuzz_jpeg", "fuzz_bitmap", "fuzz_field", "fuzz_clipboard_path"})
+    for (const char *target :
+         {"fuzz_jpeg", "fuzz_png", "fuzz_bitmap", "fuzz_field", "fuzz_clipboard_path"})
         fs::create_directories(out / target);
 
     JpegSeeds(out / "fuzz_jpeg");
+    PngSeeds(out / "fuzz_png");
     QtBitmaps(out / "fuzz_bitmap");
     HandMadeBitmaps(out / "fuzz_bitmap");
     Texts(out / "fuzz_field",

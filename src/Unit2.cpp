@@ -5,6 +5,7 @@
 #include "BusyCursor.h"
 #include "ErrorBox.h"
 #include "LoupeWindow.h"
+#include "PictureFile.h"
 #include "Unit1.h"
 #include "Unit3.h"
 #include "WindowLook.h"
@@ -12,7 +13,6 @@
 #include "digitize/Colour.h"
 #include "digitize/ColumnSearch.h"
 #include "digitize/Decimals.h"
-#include "digitize/Errors.h"
 #include "digitize/Marks.h"
 #include "digitize/PicturePath.h"
 #include "digitize/Rounding.h"
@@ -23,15 +23,12 @@
 #include <QClipboard>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QWheelEvent>
-
-#include <cstdio>
 
 using digitize::Round;
 
@@ -172,40 +169,14 @@ void TForm2::FollowCrosshair() {
 }
 
 void TForm2::LoadImage(const QString &path) {
-    const QByteArray localPath = QFile::encodeName(path);
-    const QFileInfo info(path);
     // A path that names nothing loads nothing and changes nothing.
-    if (!info.exists())
+    if (!QFileInfo::exists(path))
         return;
-    const auto kind = digitize::KindOfPath(localPath.toStdString());
-    if (kind == digitize::PictureKind::Other)
-        throw digitize::Error("Only JPEG (.JPG) and Windows bitmap (.BMP) files are read, not " +
-                              path.toStdString());
-    const auto cannotOpen = [&] {
-        return digitize::Error("Cannot open file " + path.toStdString());
-    };
-    // Only a regular file: a folder cannot be read and a named pipe would
-    // block the program until something writes to it.
-    if (!info.isFile())
-        throw cannotOpen();
 
     BusyCursor busy;
-    digitize::Surface loaded;
-    if (kind == digitize::PictureKind::Jpeg) {
-        std::unique_ptr<std::FILE, int (*)(std::FILE *)> file(
-            std::fopen(localPath.constData(), "rb"), &std::fclose);
-        if (!file)
-            throw cannotOpen();
-        if (!jpeg_)
-            jpeg_.emplace();
-        loaded = jpeg_->Decode(file.get());
-    } else {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            throw cannotOpen();
-        loaded = ReadBitmap(file);
-    }
-    ReplacePicture(std::move(loaded));
+    if (!jpeg_)
+        jpeg_.emplace();
+    ReplacePicture(ReadPictureFile(path, *jpeg_));
     setWindowTitle(path);
     CrossDrawn = false;
     BoxDrawn = false;
@@ -282,9 +253,8 @@ void TForm2::MoveCrosshair(float X, float Y) {
     if (BoxShown)
         DrawSquare(CurX, CurY);
     SetMarkPen(digitize::PenMode::Copy);
-    ui->Image1->setAccessibleDescription(QStringLiteral("Crosshair at picture pixel (%1, %2)")
-                                             .arg(Round(CurX))
-                                             .arg(Round(CurY)));
+    ui->Image1->setAccessibleDescription(
+        QStringLiteral("Crosshair at picture pixel (%1, %2)").arg(Round(CurX)).arg(Round(CurY)));
     // A run follows the crosshair once, at its end: scrolling repaints the view.
     if (!autoRunning_)
         FollowCrosshair();

@@ -1,5 +1,7 @@
 #include "PicturePath.h"
 
+#include "Errors.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -66,11 +68,54 @@ PictureKind KindOfPath(std::string_view path) {
     if (dot == std::string_view::npos)
         return PictureKind::Other;
     const auto extension = name.substr(dot);
-    if (extension.size() == 4 && StartsWithNoCase(extension, ".jpg"))
-        return PictureKind::Jpeg;
-    if (extension.size() == 4 && StartsWithNoCase(extension, ".bmp"))
-        return PictureKind::Bitmap;
+    struct Named {
+        std::string_view extension;
+        PictureKind kind;
+    };
+    static constexpr Named Extensions[] = {
+        {".jpg", PictureKind::Jpeg},  {".jpeg", PictureKind::Jpeg},  {".jpe", PictureKind::Jpeg},
+        {".jfif", PictureKind::Jpeg}, {".bmp", PictureKind::Bitmap}, {".png", PictureKind::Png},
+        {".tif", PictureKind::Tiff},  {".tiff", PictureKind::Tiff},
+    };
+    for (const Named &named : Extensions)
+        if (extension.size() == named.extension.size() &&
+            StartsWithNoCase(extension, named.extension))
+            return named.kind;
     return PictureKind::Other;
+}
+
+PictureKind KindOfContent(std::span<const std::uint8_t> head) {
+    struct Signature {
+        std::string_view bytes;
+        PictureKind kind;
+    };
+    using namespace std::string_view_literals;
+    static constexpr Signature Signatures[] = {
+        {"\xFF\xD8\xFF"sv, PictureKind::Jpeg}, {"\x89PNG\r\n\x1A\n"sv, PictureKind::Png},
+        {"BM"sv, PictureKind::Bitmap},         {"II*\0"sv, PictureKind::Tiff},
+        {"MM\0*"sv, PictureKind::Tiff},        {"II+\0"sv, PictureKind::Tiff},
+        {"MM\0+"sv, PictureKind::Tiff},
+    };
+    for (const Signature &signature : Signatures)
+        if (head.size() >= signature.bytes.size() &&
+            std::equal(signature.bytes.begin(), signature.bytes.end(), head.begin(),
+                       [](char a, std::uint8_t b) { return static_cast<std::uint8_t>(a) == b; }))
+            return signature.kind;
+    return PictureKind::Other;
+}
+
+void RefuseKindOf(std::string_view path) {
+    throw Error("Only JPEG (.jpg, .jpeg, .jpe, .jfif), PNG (.png), TIFF (.tif, .tiff) and Windows "
+                "bitmap (.bmp) files are read, not " +
+                std::string(path));
+}
+
+PictureKind KindToRead(std::string_view path, std::span<const std::uint8_t> head) {
+    const PictureKind named = KindOfPath(path);
+    if (named == PictureKind::Other)
+        RefuseKindOf(path);
+    const PictureKind found = KindOfContent(head);
+    return found != PictureKind::Other ? found : named;
 }
 
 std::string PathFromClipboardText(std::string_view text) {

@@ -24,12 +24,15 @@
 
 namespace {
 
-QByteArray JpegBytes(const QImage &image) {
+QByteArray ImageBytes(const QImage &image, const char *format) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "JPG", 90);
+    image.save(&buffer, format, 90);
     return bytes;
+}
+QByteArray JpegBytes(const QImage &image) {
+    return ImageBytes(image, "JPG");
 }
 
 // The offset of a JPEG's first frame header's length field.
@@ -150,9 +153,27 @@ class TestHostileInputs : public QObject {
         const QString locked = Write("locked.jpg", jpeg);
         QFile::setPermissions(locked, QFileDevice::WriteOwner);
         QTest::newRow("unreadable file") << locked << "Cannot open file " + locked + ".";
-        const QString png = Write("picture.png", jpeg);
+        const QString gif = Write("picture.gif", jpeg);
         QTest::newRow("other extension")
-            << png << "Only JPEG (.JPG) and Windows bitmap (.BMP) files are read, not " + png + ".";
+            << gif
+            << "Only JPEG (.jpg, .jpeg, .jpe, .jfif), PNG (.png), TIFF (.tif, .tiff) and Windows "
+               "bitmap (.bmp) files are read, not " +
+                   gif + ".";
+
+        const QByteArray png = ImageBytes(PatternImage(64, 48), "PNG");
+        const qsizetype idat = png.indexOf("IDAT");
+        const QString cut = Write("cut.png", png.left(idat + 40));
+        QTest::newRow("truncated PNG") << cut << "Cannot read " + cut + ": PNG error: ";
+        QByteArray flipped = png;
+        flipped[idat + 40] = static_cast<char>(flipped[idat + 40] ^ 0x10);
+        const QString damaged = Write("damaged.png", flipped);
+        QTest::newRow("PNG with a damaged byte")
+            << damaged << "Cannot read " + damaged + ": PNG error: IDAT: CRC error.";
+        const QString pngAsJpeg = Write("picture.jpg", png.left(idat + 40));
+        QTest::newRow("truncated PNG named .jpg")
+            << pngAsJpeg << "Cannot read " + pngAsJpeg + ": PNG error: ";
+        const QString tiff = Write("garbage.tiff", QByteArray("II*\0\xff\xff\xff\x7f", 8));
+        QTest::newRow("TIFF of garbage") << tiff << "Cannot read " + tiff + ": TIFF error: ";
     }
 
     void dropsAreRefusedWithAClearMessage() {

@@ -128,14 +128,41 @@ class TestImageWindow : public QObject {
         QCOMPARE(Image1()->size(), QSize(21, 12));
     }
 
-    void jpegExtensionsAreMatchedInAnyCase() {
-        const QString path = Save(PatternImage(120, 90), QStringLiteral("chart.Jpg"), "JPG");
+    void picturesLoadByExtensionOrByContent_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("format");
+        QTest::newRow("JPEG as .Jpg") << "chart.Jpg"
+                                      << "JPG";
+        QTest::newRow("JPEG as .jpeg") << "chart.jpeg"
+                                       << "JPG";
+        QTest::newRow("JPEG as .JPE") << "chart.JPE"
+                                      << "JPG";
+        QTest::newRow("JPEG as .jfif") << "chart.jfif"
+                                       << "JPG";
+        QTest::newRow("PNG as .PNG") << "chart.PNG"
+                                     << "PNG";
+        QTest::newRow("PNG as .jpg") << "png.jpg"
+                                     << "PNG";
+        QTest::newRow("JPEG as .png") << "jpeg.png"
+                                      << "JPG";
+        QTest::newRow("bitmap as .tif") << "bmp.tif"
+                                        << "BMP";
+    }
+    void picturesLoadByExtensionOrByContent() {
+        QFETCH(QString, name);
+        QFETCH(QString, format);
+        const QImage pattern = PatternImage(120, 90);
+        const QString path = Save(pattern, name, qPrintable(format));
         Form2->LoadImage(path);
         QCOMPARE(Form2->windowTitle(), path);
         QCOMPARE(PictureNow().size(), QSize(120, 90));
+        if (format != QLatin1String("JPG")) {
+            QCOMPARE(PictureNow(), pattern.convertToFormat(QImage::Format_RGB32));
+            return;
+        }
         // A JPEG shows the colours it was saved with, within the compression's error.
         const QRgb got = PictureNow().pixel(60, 45);
-        const QRgb want = PatternImage(120, 90).pixel(60, 45);
+        const QRgb want = pattern.pixel(60, 45);
         QVERIFY2(qAbs(qRed(got) - qRed(want)) < 40 && qAbs(qBlue(got) - qBlue(want)) < 40,
                  "decoded colour far from the saved one");
     }
@@ -195,7 +222,7 @@ class TestImageWindow : public QObject {
         corrupt.write("\xFF\xD8\xFF\xE0 not really a JPEG at all");
         corrupt.close();
         QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("folder.jpg")));
-        const QString other = PatternBitmap(QStringLiteral("other.png"), 10, 10);
+        const QString other = PatternBitmap(QStringLiteral("other.gif"), 10, 10);
 
         struct Attempt {
             QString what;
@@ -205,8 +232,11 @@ class TestImageWindow : public QObject {
         const QList<Attempt> attempts = {
             {"missing file", [&] { Form2->LoadImage(dir->filePath("nothing.jpg")); }, QString()},
             {"other extension", [&] { Form2->LoadImage(other); },
-             "Only JPEG (.JPG) and Windows bitmap (.BMP) files are read, not " + other + "."},
-            {"decoder error", [&] { Form2->LoadImage(corrupt.fileName()); }, "JPEG error #"},
+             "Only JPEG (.jpg, .jpeg, .jpe, .jfif), PNG (.png), TIFF (.tif, .tiff) and Windows "
+             "bitmap (.bmp) files are read, not " +
+                 other + "."},
+            {"decoder error", [&] { Form2->LoadImage(corrupt.fileName()); },
+             "Cannot read " + corrupt.fileName() + ": JPEG error #"},
             {"folder", [&] { Form2->LoadImage(dir->filePath("folder.jpg")); },
              "Cannot open file " + dir->filePath("folder.jpg") + "."},
             {"empty clipboard",
