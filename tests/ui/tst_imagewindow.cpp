@@ -91,6 +91,22 @@ class TestImageWindow : public QObject {
         QCOMPARE(blank.pixel(649, 549), qRgb(255, 255, 255));
     }
 
+    void aFileNamedOnTheCommandLineOpensOnceTheWindowsShow() {
+        const QString path = PatternBitmap(QStringLiteral("start.bmp"), 30, 20);
+        fixture->Windows().OpenAtStart(path);
+        QCOMPARE(Form2->windowTitle(), QStringLiteral("Plotwise")); // not before the loop runs
+        QTRY_COMPARE(Form2->windowTitle(), path);
+        QCOMPARE(PictureNow(), PatternImage(30, 20));
+        // A file that is not there is reported, and the picture stays.
+        const QString missing = dir->filePath(QStringLiteral("gone.png"));
+        const ErrorBoxSeen seen = CatchErrorBox([&] {
+            fixture->Windows().OpenAtStart(missing);
+            QTest::qWait(50);
+        });
+        QCOMPARE(seen.text, QStringLiteral("Cannot open file ") + missing + QLatin1Char('.'));
+        QCOMPARE(Form2->windowTitle(), path);
+    }
+
     void dropLoadsTheFirstFileOnly() {
         const QString a = PatternBitmap(QStringLiteral("a.bmp"), 40, 30);
         const QString b = Save(PatternImage(50, 60), QStringLiteral("b.jpg"), "JPG");
