@@ -1,6 +1,5 @@
 #include "SubPixel.h"
 
-#include "Colour.h"
 #include "Rounding.h"
 
 #include <algorithm>
@@ -19,6 +18,9 @@ constexpr double NoiseCoverage = 0.08;
 // MinMass pixels in all (a one-pixel line covers one in every column).
 constexpr double MinPeak = 0.3;
 constexpr double MinMass = 0.5;
+// A dip in a column's coverage below this share of the peaks on both sides
+// parts two lines.
+constexpr double MaxDip = 0.5;
 // Line and background closer than this (squared channel distance) cannot be told apart.
 constexpr double MinContrast = 24.0 * 24.0;
 // A quadratic is fitted when its bend across the fitted columns reaches this
@@ -73,10 +75,8 @@ struct Sample {
 
 class Coverage {
   public:
-    Coverage(Rgb background, Colour line, int tolerance)
-        : b_(background), line_(line), tolerance_(tolerance) {
-        const Rgb l = Channels(line);
-        d_ = {l.R - b_.R, l.G - b_.G, l.B - b_.B};
+    Coverage(Rgb background, Rgb line, int tolerance) : b_(background), tolerance_(tolerance) {
+        d_ = {line.R - b_.R, line.G - b_.G, line.B - b_.B};
         dd_ = d_.R * d_.R + d_.G * d_.G + d_.B * d_.B;
     }
 
@@ -94,14 +94,12 @@ class Coverage {
         // channels lie near the mix, the nearer the paler the pixel: JPEG
         // pales a thin line's colour, while a grey or tinted grid line is a
         // pale pixel well off the way to the line colour.
-        const bool matches = off <= static_cast<double>(tolerance_) * std::min(1.0, a + 0.25) ||
-                             ColorNear(pixel, line_, tolerance_);
+        const bool matches = off <= static_cast<double>(tolerance_) * std::min(1.0, a + 0.25);
         return {a, matches};
     }
 
   private:
     Rgb b_;
-    Colour line_;
     int tolerance_;
     Rgb d_;
     double dd_ = 0;
@@ -112,31 +110,68 @@ struct ColumnCentre {
     double Row = 0;
 };
 
+// Stretches [First, End) of covered rows in one column.
+struct Stretch {
+    std::size_t First = 0;
+    std::size_t End = 0;
+};
+
+// Splits a stretch where its coverage dips below half the peaks on both
+// sides: two lines touching (the curve on an axis), not one. The pixel at
+// the dip is an edge of both.
+void SplitAtDips(const std::vector<Sample> &column, Stretch s, std::vector<Stretch> &out) {
+    std::size_t dip = s.First;
+    double deepest = MaxDip;
+    for (std::size_t m = s.First + 1; m + 1 < s.End; ++m) {
+        double before = 0;
+        double after = 0;
+        for (std::size_t i = s.First; i < m; ++i)
+            before = std::max(before, column[i].Cover);
+        for (std::size_t i = m + 1; i < s.End; ++i)
+            after = std::max(after, column[i].Cover);
+        const double depth = column[m].Cover / std::min(before, after);
+        if (depth < deepest) {
+            deepest = depth;
+            dip = m;
+        }
+    }
+    if (dip == s.First) {
+        out.push_back(s);
+        return;
+    }
+    SplitAtDips(column, {s.First, dip + 1}, out);
+    SplitAtDips(column, {dip, s.End}, out);
+}
+
 // The centre of the line's run in one column (rows from `top` down), the run
-// nearest cy. A run is a stretch of covered pixels with its unmatched ends
-// trimmed off (a grid line or another curve touching it); unmatched pixels
-// inside it stay, as JPEG pales a thin line's core more than its edges.
+// nearest cy. A run is a stretch of covered pixels, split where two lines
+// touch, with its unmatched ends trimmed off (a grid line touching it);
+// unmatched pixels inside it stay, as JPEG pales a thin line's core more
+// than its edges.
 std::optional<double> RunCentre(const std::vector<Sample> &column, std::int64_t top,
                                 std::int64_t cy) {
-    std::optional<double> best;
+    std::vector<Stretch> runs;
     const auto rows = column.size();
     for (std::size_t r = 0; r < rows;) {
         if (column[r].Cover <= 0) {
             ++r;
             continue;
         }
-        std::size_t first = r;
+        const std::size_t first = r;
         while (r < rows && column[r].Cover > 0)
             ++r;
-        std::size_t end = r;
-        while (first < end && !column[first].Matches)
-            ++first;
-        while (end > first && !column[end - 1].Matches)
-            --end;
+        SplitAtDips(column, {first, r}, runs);
+    }
+    std::optional<double> best;
+    for (Stretch run : runs) {
+        while (run.First < run.End && !column[run.First].Matches)
+            ++run.First;
+        while (run.End > run.First && !column[run.End - 1].Matches)
+            --run.End;
         double mass = 0;
         double moment = 0;
         double peak = 0;
-        for (std::size_t i = first; i < end; ++i) {
+        for (std::size_t i = run.First; i < run.End; ++i) {
             mass += column[i].Cover;
             moment += column[i].Cover * static_cast<double>(i);
             if (column[i].Matches)
@@ -149,7 +184,7 @@ std::optional<double> RunCentre(const std::vector<Sample> &column, std::int64_t 
         if (best && fromCy(*best) <= fromCy(centre))
             continue;
         // A run cut off by the box's edge has its centre pulled inwards.
-        best = first == 0 || end == rows ? std::optional<double>() : centre;
+        best = run.First == 0 || run.End == rows ? std::optional<double>() : centre;
     }
     return best;
 }
@@ -268,7 +303,8 @@ std::optional<double> SubPixelRow(const Surface &picture, double x, std::int64_t
     const std::int64_t columns = 2 * halfW + 1;
     const std::int64_t rows = 2 * halfH + 1;
 
-    const Coverage coverage(MedianColour(picture, left, top, columns, rows), lineColour, tolerance);
+    const Coverage coverage(MedianColour(picture, left, top, columns, rows), Channels(lineColour),
+                            tolerance);
     if (!coverage.Distinct())
         return std::nullopt;
 

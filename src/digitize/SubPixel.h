@@ -8,10 +8,10 @@
 // Each pixel counts by its coverage a: where its colour lies on the way from
 // the box's background (the per-channel median of the box) to the line
 // colour, 0 to 1. It matches the line when each channel lies within
-// min(1, a + 1/4) x tolerance of that mix, or when it passes the box
-// average's curve-pixel test. In each column, a run of covered rows with its
-// unmatched ends trimmed (a grid line or another curve touching the line) is
-// the line when it peaks at 0.3 or more; the run nearest cy gives a
+// min(1, a + 1/4) x tolerance of that mix. In each column, a run of covered
+// rows, split where its coverage dips below half the peaks on either side
+// (the line touching an axis) and with its unmatched ends trimmed (a grid
+// line touching it), is the line when it peaks at 0.3 or more; the run nearest cy gives a
 // coverage-weighted centre row, and a run reaching the box's top or bottom
 // row is cut off and left out. The centres are fitted across the columns by
 // least squares, a quadratic where the curve bends measurably, else a
