@@ -1,23 +1,31 @@
 // Timings of the whole program on a 6000 x 4000 chart: loading through the
 // image window against libjpeg alone, a crosshair move with its repaint,
-// and Auto Run of 999 steps, plain and with Sub-pixel Y, against the core
-// search alone.
+// the loupe's update on a move, and Auto Run of 999 steps, plain and with
+// Sub-pixel Y, against the core search alone.
 #include "BareDecode.h"
 #include "BenchPictures.h"
+#include "LoupeView.h"
 #include "WindowSet.h"
 #include "digitize/ColumnSearch.h"
 #include "digitize/JpegDecoder.h"
+#include "digitize/Loupe.h"
 #include "digitize/Rounding.h"
 #include "digitize/StepRate.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QWheelEvent>
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -75,6 +83,94 @@ void BM_CrosshairMove(benchmark::State &state) {
         benchmark::Counter(static_cast<double>(counter.pixels) / static_cast<double>(moves));
 }
 BENCHMARK(BM_CrosshairMove)->Unit(benchmark::kMicrosecond);
+
+// A 4500 x 3000 scan-sized chart, the view scrolled to its middle: a move
+// still repaints only the marks, not the view.
+void BM_CrosshairMoveScrolled(benchmark::State &state) {
+    constexpr int W = 4500;
+    constexpr int H = 3000;
+    QImage chart(W, H, QImage::Format_RGB32);
+    chart.fill(Qt::white);
+    {
+        QPainter grid(&chart);
+        grid.setPen(QColor(200, 200, 200));
+        for (int x = 0; x < W; x += 300)
+            grid.drawLine(x, 0, x, H - 1);
+        for (int y = 0; y < H; y += 300)
+            grid.drawLine(0, y, W - 1, y);
+    }
+    QGuiApplication::clipboard()->setImage(chart);
+    Form2->PasteImage();
+    ResetSharedState();
+    Form2->MoveCrosshair(3000, 2000); // the view follows it there
+    QCoreApplication::processEvents();
+    auto *view = Form2->findChild<QScrollArea *>(QStringLiteral("ScrollBox1"));
+    if (view->horizontalScrollBar()->value() == 0 || view->verticalScrollBar()->value() == 0)
+        state.SkipWithError("the view did not scroll");
+    PaintCounter counter;
+    QWidget *area = Form2->findChild<QWidget *>(QStringLiteral("Image1"));
+    area->installEventFilter(&counter);
+    long long moves = 0;
+    for (auto _ : state) {
+        Form2->MoveCrosshair(moves % 2 == 0 ? 3001.0F : 3000.0F, 2000);
+        QCoreApplication::processEvents();
+        ++moves;
+    }
+    area->removeEventFilter(&counter);
+    const double perMove = static_cast<double>(counter.pixels) / static_cast<double>(moves);
+    state.counters["px_repainted"] = perMove;
+    state.counters["pct_of_picture"] = 100.0 * perMove / (double{W} * H);
+}
+BENCHMARK(BM_CrosshairMoveScrolled)->Unit(benchmark::kMicrosecond);
+// The loupe shown at a zoom, marking the curve's colour, the box drawn: a
+// crosshair move with everything it repaints, the picture and the loupe.
+void BM_LoupeUpdate(benchmark::State &state) {
+    LoadChart();
+    ResetSharedState();
+    LineColor = 0xAA2814;
+    LineColorSet = true;
+    BoxShown = true;
+    Loupe->ShowAndRaise();
+    auto *view = Loupe->findChild<LoupeView *>(QStringLiteral("View"));
+    const QPointF middle(view->width() / 2.0, view->height() / 2.0);
+    for (int turns = 0; turns < 8 && view->Zoom() != state.range(0); ++turns) {
+        const int notch = view->Zoom() < state.range(0) ? 120 : -120;
+        QWheelEvent turn(middle, view->mapToGlobal(middle), QPoint(), QPoint(0, notch),
+                         Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view, &turn);
+    }
+    const int y = bench::CurveRow(3000);
+    Form2->MoveCrosshair(3000, static_cast<float>(y));
+    QCoreApplication::processEvents();
+    long long moves = 0;
+    for (auto _ : state) {
+        Form2->MoveCrosshair(moves % 2 == 0 ? 3001.0F : 3000.0F, static_cast<float>(y));
+        QCoreApplication::processEvents();
+        ++moves;
+    }
+    state.counters["zoom"] = view->Zoom();
+    Loupe->hide();
+    QCoreApplication::processEvents();
+}
+BENCHMARK(BM_LoupeUpdate)->Arg(8)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+// The loupe's drawing rule alone, 200 x 200, on the same picture.
+void BM_LoupeRender(benchmark::State &state) {
+    LoadChart();
+    const int y = bench::CurveRow(3000);
+    const digitize::LoupeScene scene{
+        {3000, y},
+        static_cast<int>(state.range(0)),
+        {digitize::Point{3000, y}, digitize::BoxAround({3000, y}, 5, 15)},
+        digitize::Colour{0xAA2814},
+        digitize::DefaultTolerance};
+    std::vector<std::uint32_t> out(200 * 200);
+    for (auto _ : state) {
+        digitize::RenderLoupe(Form2->Picture(), scene, out, 200, 200);
+        benchmark::DoNotOptimize(out.data());
+    }
+}
+BENCHMARK(BM_LoupeRender)->Arg(8)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 // Zero and Max 5000 pixels apart, 999 steps, the crosshair on the curve at Zero.
 void PrepareAutoRun() {

@@ -72,3 +72,7 @@ void TPictureArea::mouseMoveEvent(QMouseEvent *event) {
     const QPoint p = PixelUnder(event);
     emit MouseMove(event->modifiers(), p.x(), p.y());
 }
+
+void TPictureArea::leaveEvent(QEvent *) {
+    emit MouseLeave();
+}

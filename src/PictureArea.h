@@ -21,11 +21,13 @@ class TPictureArea : public QWidget {
   signals:
     void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void MouseMove(Qt::KeyboardModifiers shift, int x, int y);
+    void MouseLeave();
 
   protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
 
   private:
     void Flush();

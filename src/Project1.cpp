@@ -4,6 +4,7 @@
 #include "WindowSet.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QIcon>
 
 int main(int argc, char *argv[]) {
@@ -13,7 +14,15 @@ int main(int argc, char *argv[]) {
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("plotwise")));
     // The control window's closing ends the program, not the last window's.
     QApplication::setQuitOnLastWindowClosed(false);
+    QCommandLineParser options;
+    options.addHelpOption();
+    options.addPositionalArgument(QStringLiteral("file"),
+                                  QStringLiteral("A chart picture to open (JPEG, PNG, BMP, TIFF)."),
+                                  QStringLiteral("[file]"));
+    options.process(app);
     TWindowSet windows;
     windows.ShowStartWindows();
+    if (!options.positionalArguments().isEmpty())
+        windows.OpenAtStart(options.positionalArguments().constFirst());
     return QApplication::exec();
 }

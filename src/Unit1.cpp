@@ -2,14 +2,22 @@
 #include "ui_Unit1.h"
 
 #include "ErrorBox.h"
+#include "LoupeWindow.h"
 #include "Unit3.h"
 #include "Unit4.h"
 #include "WindowLook.h"
 #include "digitize/FieldValue.h"
+#include "digitize/LogText.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QFocusEvent>
 #include <QLocale>
+#include <QMessageBox>
+#include <QSaveFile>
+#include <QShortcut>
 
 TForm1 *Form1 = nullptr;
 std::string DecimalSeparator = ".";
@@ -23,13 +31,30 @@ void ReadDecimalSeparator() {
     DecimalSeparator = QLocale().decimalPoint().toStdString();
 }
 
+// What a field's colour tells, for those who cannot see it.
+QString FieldState(digitize::Colour colour) {
+    if (colour == FieldLocked)
+        return QStringLiteral("Locked to a reference point");
+    if (colour == FieldLeft)
+        return QStringLiteral("Entered, not locked");
+    return QStringLiteral("Not entered");
+}
+
+template <class Slot>
+void AddShortcut(QWidget *window, QKeySequence keys, Qt::ShortcutContext context, Slot slot) {
+    auto *shortcut = new QShortcut(keys, window); // the window owns it
+    shortcut->setContext(context);
+    QObject::connect(shortcut, &QShortcut::activated, window, [slot] { Guard(slot); });
+}
+
 } // namespace
 
 TForm1::TForm1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm1>()) {
     Form1 = this;
     ui->setupUi(this);
     look::UseWindowFont(this);
-    for (QWidget *w : {static_cast<QWidget *>(ui->Button1), static_cast<QWidget *>(ui->Button2)})
+    for (QWidget *w : {static_cast<QWidget *>(ui->Button1), static_cast<QWidget *>(ui->Button2),
+                       static_cast<QWidget *>(ui->Button3)})
         look::UseFont(w, look::NormalPixels, true);
     for (QWidget *w : {static_cast<QWidget *>(ui->Label3), static_cast<QWidget *>(ui->Label4),
                        static_cast<QWidget *>(ui->Label5)})
@@ -47,6 +72,18 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
             [this] { Guard([this] { Button1Click(); }); });
     connect(ui->Button2, &QPushButton::clicked, this,
             [this] { Guard([this] { Button2Click(); }); });
+    connect(ui->Button3, &QPushButton::clicked, this,
+            [this] { Guard([this] { Button3Click(); }); });
+    AddShortcut(this, QKeySequence(Qt::ALT | Qt::Key_H), Qt::WindowShortcut,
+                [this] { Button1Click(); });
+    AddShortcut(this, QKeySequence(Qt::ALT | Qt::Key_A), Qt::WindowShortcut,
+                [this] { Button2Click(); });
+    AddShortcut(this, QKeySequence(Qt::ALT | Qt::Key_L), Qt::WindowShortcut,
+                [this] { Button3Click(); });
+    AddShortcut(this, QKeySequence::Save, Qt::WindowShortcut, [this] { SaveLog(); });
+    // Help from any window: this window lives as long as the program.
+    AddShortcut(this, QKeySequence::HelpContents, Qt::ApplicationShortcut,
+                [this] { Button1Click(); });
 }
 
 TForm1::~TForm1() {
@@ -74,6 +111,7 @@ QString TForm1::FieldText(AxisField field) const {
 
 void TForm1::SetFieldColour(AxisField field, digitize::Colour colour) {
     look::SetBackground(Field(field), colour);
+    Field(field)->setAccessibleDescription(FieldState(colour));
 }
 
 long double TForm1::FieldValue(AxisField field) const {
@@ -108,6 +146,48 @@ void TForm1::AppendLog(const QString &line) {
     ui->Memo1->appendPlainText(line);
 }
 
+bool TForm1::SaveLog() {
+    const QByteArray text =
+        QByteArray::fromStdString(digitize::RecordedText(ui->Memo1->toPlainText().toStdString()));
+    if (savePath_.isEmpty())
+        savePath_ = QDir::home().filePath(QStringLiteral("points.txt"));
+    const QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Save Recorded Points"), savePath_,
+                                     QStringLiteral("Text files (*.txt);;All files (*)"));
+    if (path.isEmpty())
+        return false;
+    savePath_ = path;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
+        ShowErrorBox(QStringLiteral("Cannot save ") + path + QStringLiteral(": ") +
+                     file.errorString());
+        return false;
+    }
+    savedText_ = text;
+    return true;
+}
+
+bool TForm1::MayClose() {
+    const QByteArray recorded =
+        QByteArray::fromStdString(digitize::RecordedText(ui->Memo1->toPlainText().toStdString()));
+    if (recorded.isEmpty() || recorded == savedText_)
+        return true;
+    QMessageBox box(QMessageBox::Warning, ApplicationTitle,
+                    QStringLiteral("The log holds recorded points that have not been saved."),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.setInformativeText(QStringLiteral("Save them before closing?"));
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return SaveLog();
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void TForm1::Button1Click() {
     Form3->show();
     Form3->raise();
@@ -118,6 +198,10 @@ void TForm1::Button2Click() {
     Form4->show();
     Form4->raise();
     Form4->activateWindow();
+}
+
+void TForm1::Button3Click() {
+    Loupe->ShowAndRaise();
 }
 
 void TForm1::FieldExit(AxisField field) {
@@ -166,6 +250,12 @@ void TForm1::changeEvent(QEvent *event) {
 }
 
 void TForm1::closeEvent(QCloseEvent *event) {
+    bool close = true;
+    Guard([&] { close = MayClose(); });
+    if (!close) {
+        event->ignore();
+        return;
+    }
     QWidget::closeEvent(event);
     QCoreApplication::quit();
 }

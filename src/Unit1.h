@@ -47,9 +47,13 @@ class TForm1 : public QWidget {
 
     void ShowReadout(const QString &text);
     void AppendLog(const QString &line);
+    // Saves the recorded lines of the log to a file the user chooses; false
+    // when the user cancels or the file cannot be written (the box says why).
+    bool SaveLog();
 
     void Button1Click();
     void Button2Click();
+    void Button3Click();
     void Edit1Exit();
     void Edit2Exit();
     void Edit3Exit();
@@ -65,8 +69,12 @@ class TForm1 : public QWidget {
     QLineEdit *Field(AxisField field) const;
     long double FieldValue(AxisField field) const;
     void FieldExit(AxisField field);
+    // True when no recorded point would be lost, or the user says so.
+    bool MayClose();
 
     std::unique_ptr<Ui::TForm1> ui;
+    QString savePath_;
+    QByteArray savedText_; // the recorded lines as last saved
 };
 
 extern TForm1 *Form1;

@@ -4,12 +4,14 @@
 #include "BitmapFile.h"
 #include "BusyCursor.h"
 #include "ErrorBox.h"
+#include "LoupeWindow.h"
 #include "Unit1.h"
 #include "Unit3.h"
 #include "WindowLook.h"
 #include "digitize/BoxAverage.h"
 #include "digitize/Colour.h"
 #include "digitize/ColumnSearch.h"
+#include "digitize/Decimals.h"
 #include "digitize/Errors.h"
 #include "digitize/Marks.h"
 #include "digitize/PicturePath.h"
@@ -89,6 +91,10 @@ class MarksLifted {
     digitize::Pen pen_;
 };
 
+// A sub-pixel Y keeps two decimals where they show a tenth of a pixel; where
+// they cannot, it gets those that show a hundredth.
+constexpr double SubPixelFraction = 0.01;
+
 // The longest dropped path taken; the rest is cut off.
 constexpr int PathCharacters = 253;
 
@@ -149,6 +155,10 @@ TForm2::TForm2(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
             [this](Qt::KeyboardModifiers shift, int x, int y) {
                 Guard([&] { Image1MouseMove(shift, x, y); });
             });
+    connect(ui->Image1, &TPictureArea::MouseLeave, this, [] {
+        if (Loupe != nullptr)
+            Loupe->MouseLeft();
+    });
     connect(ui->Button1, &QPushButton::clicked, this,
             [this] { Guard([this] { Button1Click(); }); });
 }
@@ -182,6 +192,7 @@ void TForm2::ReplacePicture(digitize::Surface picture) {
     // A new picture is shown from its top-left corner.
     ui->ScrollBox1->horizontalScrollBar()->setValue(0);
     ui->ScrollBox1->verticalScrollBar()->setValue(0);
+    Loupe->Refresh();
 }
 
 void TForm2::FollowCrosshair() {
@@ -305,10 +316,18 @@ void TForm2::MoveCrosshair(float X, float Y) {
     if (BoxShown)
         DrawSquare(CurX, CurY);
     SetMarkPen(digitize::PenMode::Copy);
+    ui->Image1->setAccessibleDescription(
+        QStringLiteral("Crosshair at picture pixel (%1, %2)").arg(Round(CurX)).arg(Round(CurY)));
     // A run follows the crosshair once, at its end: scrolling repaints the view.
     if (!autoRunning_)
         FollowCrosshair();
     Form1->ShowReadout(DisplayCoord(X, Y));
+    Loupe->FollowCrosshair({Round(CurX), Round(CurY)});
+}
+
+digitize::DrawnMarks TForm2::Marks() const {
+    return {CrossDrawn ? std::optional(CrossDrawnAt) : std::nullopt,
+            BoxDrawn ? std::optional(BoxDrawnAt) : std::nullopt};
 }
 
 void TForm2::Image1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
@@ -386,13 +405,11 @@ float TForm2::CalcSubPixel(float X, float Y) {
 
 QString TForm2::DisplayCoord(float X, float Y) {
     const float xv = CalcXValue(X);
-    if (SubPixelOn) {
-        const float yv = CalcSubPixel(X, Y);
-        const int decimals = digitize::TenthPixelDecimals(ZeroPt, MaxPt, Form1->YAxis());
-        return QString::fromStdString(digitize::CoordText(xv, yv, Form1->IntegerX(), decimals));
-    }
-    const float yv = CalcYOn ? CalcSquare(X, Y) : CalcYValue(Y);
-    return QString::fromStdString(digitize::CoordText(xv, yv, Form1->IntegerX()));
+    const float yv = SubPixelOn ? CalcSubPixel(X, Y) : CalcYOn ? CalcSquare(X, Y) : CalcYValue(Y);
+    const digitize::Decimals decimals =
+        digitize::CoordDecimals(ZeroPt, MaxPt, Form1->XAxis(), Form1->YAxis(), Form1->IntegerX(),
+                                SubPixelOn ? SubPixelFraction : 1.0);
+    return QString::fromStdString(digitize::CoordText(xv, yv, decimals.X, decimals.Y));
 }
 
 void TForm2::RecordPoint() {
@@ -401,6 +418,7 @@ void TForm2::RecordPoint() {
 
 void TForm2::Image1MouseMove(Qt::KeyboardModifiers, int x, int y) {
     Form1->ShowReadout(DisplayCoord(static_cast<float>(x), static_cast<float>(y)));
+    Loupe->FollowMouse({x, y});
 }
 
 // ------------------------------------------------------- advanced cursor
@@ -490,6 +508,8 @@ void TForm2::FormKeyPress(QChar ch) {
         LockMax();
     else if (ch == QLatin1Char(' '))
         RecordPoint();
+    else if (ch == QLatin1Char('L') || ch == QLatin1Char('l'))
+        Loupe->ShowAndRaise();
 }
 
 void TForm2::Button1Click() {

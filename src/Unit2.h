@@ -4,6 +4,7 @@
 
 #include "digitize/Conversions.h"
 #include "digitize/JpegDecoder.h"
+#include "digitize/Loupe.h"
 #include "digitize/Surface.h"
 
 #include <QImage>
@@ -61,6 +62,8 @@ class TForm2 : public QWidget {
     void DrawCross(float X, float Y);
     void DrawSquare(float X, float Y);
     void MoveCrosshair(float X, float Y);
+    // Where the crosshair's marks are in the picture now.
+    digitize::DrawnMarks Marks() const;
 
     // Calibration and readout.
     bool CheckDistinct(std::int32_t otherX, std::int32_t otherY);

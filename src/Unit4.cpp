@@ -2,6 +2,7 @@
 #include "ui_Unit4.h"
 
 #include "ErrorBox.h"
+#include "LoupeWindow.h"
 #include "Unit1.h"
 #include "Unit2.h"
 #include "WindowLook.h"
@@ -117,8 +118,13 @@ void TForm4::CheckBox5Click() {
 void TForm4::Button1Click() {
     LineColor = Form2->PixelAt(digitize::Round(CurX), digitize::Round(CurY));
     LineColorSet = true;
+    Loupe->Refresh();
     // A read outside the picture (all bits set) is white.
     look::SetBackground(ui->Panel1, LineColor & 0xFFFFFFu);
+    ui->Panel1->setAccessibleName(QStringLiteral("Line colour %1 %2 %3")
+                                      .arg(LineColor & 0xFFu)
+                                      .arg((LineColor >> 8) & 0xFFu)
+                                      .arg((LineColor >> 16) & 0xFFu));
     ui->CheckBox3->setEnabled(true);
     ui->CheckBox4->setEnabled(true);
     ui->CheckBox5->setEnabled(true);

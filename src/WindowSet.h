@@ -1,7 +1,9 @@
 // The program's four windows, created in their fixed order (the control
-// window first, so it is the main window) and living until the set ends.
+// window first, so it is the main window), and the loupe, created hidden;
+// all living until the set ends.
 #pragma once
 
+#include "LoupeWindow.h"
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
@@ -12,10 +14,14 @@ class TWindowSet {
     TWindowSet();
     // Shows the control and image windows, as at start-up.
     void ShowStartWindows();
+    // Loads a picture named on the command line once the windows are up; a
+    // file that cannot be read is reported and the program goes on.
+    void OpenAtStart(const QString &path);
 
   private:
     TForm1 form1_;
     TForm2 form2_;
     TForm3 form3_;
     TForm4 form4_;
+    LoupeWindow loupe_;
 };

@@ -3,8 +3,6 @@
 #include "FieldValue.h"
 #include "NumberText.h"
 
-#include <cmath>
-
 namespace digitize {
 
 float CalcXValue(float x, Point zeroPt, Point maxPt, AxisValues xAxis) {
@@ -23,23 +21,12 @@ float CalcYValue(float y, Point zeroPt, Point maxPt, AxisValues yAxis) {
     return ToSingle(value);
 }
 
-std::string CoordText(float xValue, float yValue, bool integerX, int yDecimals) {
-    return FixedText(xValue, integerX ? 0 : 1, 3) + " , " + FixedText(yValue, yDecimals, 5);
+std::string CoordText(float xValue, float yValue, int xDecimals, int yDecimals) {
+    return FixedText(xValue, xDecimals, 3) + " , " + FixedText(yValue, yDecimals, 5);
 }
 
-int TenthPixelDecimals(Point zeroPt, Point maxPt, AxisValues yAxis) {
-    constexpr int Fewest = 2;
-    constexpr int Most = 15;
-    const long double tenth = std::fabs((static_cast<long double>(yAxis.Max) - yAxis.Zero) /
-                                        (static_cast<long double>(zeroPt.Y) - maxPt.Y)) /
-                              10;
-    int decimals = Fewest;
-    long double place = 0.01L;
-    while (decimals < Most && !(place <= tenth)) {
-        ++decimals;
-        place /= 10;
-    }
-    return decimals;
+std::string CoordText(float xValue, float yValue, bool integerX) {
+    return CoordText(xValue, yValue, integerX ? 0 : 1, 2);
 }
 
 } // namespace digitize

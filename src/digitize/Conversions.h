@@ -29,12 +29,9 @@ float CalcXValue(float x, Point zeroPt, Point maxPt, AxisValues xAxis);
 // YZ + (ZeroPt.Y - Y) / (ZeroPt.Y - MaxPt.Y) * (YM - YZ)
 float CalcYValue(float y, Point zeroPt, Point maxPt, AxisValues yAxis);
 
-// "X , Y": X with 0 decimals when integerX, else 1, in at least 3 characters;
-// Y with yDecimals decimals (2 unless a sub-pixel Y asks for more) in at least 5.
-std::string CoordText(float xValue, float yValue, bool integerX, int yDecimals = 2);
-
-// The Y decimals that show a tenth of a pixel: the fewest, 2 at least and 15
-// at most, whose last place is no more than a tenth of a pixel's Y units.
-int TenthPixelDecimals(Point zeroPt, Point maxPt, AxisValues yAxis);
+// "X , Y": X in at least 3 characters, Y in at least 5, each with its decimals.
+std::string CoordText(float xValue, float yValue, int xDecimals, int yDecimals);
+// With the usual decimals: X 0 when integerX, else 1; Y 2.
+std::string CoordText(float xValue, float yValue, bool integerX);
 
 } // namespace digitize

@@ -31,6 +31,20 @@ struct Outline {
 // The box of half sizes halfW x halfH around a pixel; negative sizes mirror it.
 Outline BoxAround(Point centre, int halfW, int halfH);
 
+// A horizontal or vertical line from (X0, Y0) towards (X1, Y1), the end point
+// left out, as Surface::Line draws it.
+struct Segment {
+    std::int64_t X0 = 0;
+    std::int64_t Y0 = 0;
+    std::int64_t X1 = 0;
+    std::int64_t Y1 = 0;
+};
+
+// The lines each mark is drawn with, so that other rules can know which
+// pixels a mark touched without drawing it.
+std::array<Segment, 2> CrossLines(Point centre);
+std::array<Segment, 4> OutlineLines(const Outline &box);
+
 // Each answers the pixels its lines changed, one rectangle a line.
 std::array<Rect, 2> DrawCross(Surface &picture, Point centre);
 std::array<Rect, 4> DrawOutline(Surface &picture, const Outline &box);

@@ -49,30 +49,6 @@ TEST(CalcYValue, TurnsThePictureRowsUpward) {
               "0.0 , -2.50");
 }
 
-TEST(TenthPixelDecimals, ShowsATenthOfAPixelWhereTwoDecimalsCannot) {
-    struct Row {
-        AxisValues y;
-        int rows; // Zero row minus Max row
-        int decimals;
-    };
-    for (const Row &row : {
-             Row{{0, 10}, 400, 3},     // 0.0025 a tenth: 0.001 shows it
-             Row{{0, 1000}, 400, 2},   // 0.25 a tenth: today's 2 decimals
-             Row{{0, 4}, 400, 3},      // exactly 0.001 a tenth
-             Row{{10, 0}, -400, 3},    // either direction
-             Row{{-2, 10}, 741, 3},    // 0.00162
-             Row{{0, 2e-9F}, 100, 12}, // tiny units
-             Row{{5, 5}, 100, 15},     // no Y range at all: the most
-             Row{{0, 1e30F}, 100, 2},
-         }) {
-        const digitize::Point zero{0, 500};
-        const digitize::Point max{100, 500 - row.rows};
-        EXPECT_EQ(digitize::TenthPixelDecimals(zero, max, row.y), row.decimals)
-            << row.y.Zero << ".." << row.y.Max << " over " << row.rows << " rows";
-    }
-    EXPECT_EQ(digitize::CoordText(2.5F, 7.123456F, false, 4), "2.5 , 7.1235");
-}
-
 TEST(CalcXValue, OverflowsWhenTheResultLeavesTheFloatRange) {
     EXPECT_THROW(digitize::CalcXValue(1000, StartZero, StartMax, {0, 3e38F}), digitize::Error);
 }

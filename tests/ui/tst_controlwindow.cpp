@@ -4,11 +4,16 @@
 #include "WindowLook.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 
 class TestControlWindow : public QObject {
@@ -16,6 +21,58 @@ class TestControlWindow : public QObject {
 
   private:
     std::unique_ptr<WindowFixture> fixture;
+    QTemporaryDir dir;
+
+    // Answers each dialog the program opens while the action runs, in turn:
+    // a question box with one of its buttons, a file dialog with a file name.
+    struct Answer {
+        QMessageBox::StandardButton button = QMessageBox::NoButton;
+        QString file;
+    };
+    QStringList Answering(const QList<Answer> &answers, const std::function<void()> &action) {
+        QStringList asked; // each box's text, "file dialog" for a file dialog
+        qsizetype next = 0;
+        QTimer poll;
+        poll.setInterval(5);
+        connect(&poll, &QTimer::timeout, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+                asked << box->text();
+                const auto button =
+                    next < answers.size() ? answers[next++].button : QMessageBox::Ok;
+                QTest::mouseClick(
+                    box->button(button != QMessageBox::NoButton ? button : QMessageBox::Ok),
+                    Qt::LeftButton);
+            } else if (auto *files = qobject_cast<QFileDialog *>(modal)) {
+                asked << QStringLiteral("file dialog");
+                const QString name = next < answers.size() ? answers[next++].file : QString();
+                if (name.isEmpty()) {
+                    files->reject();
+                } else {
+                    files->selectFile(name);
+                    static_cast<QDialog *>(files)->accept(); // as its Save button does
+                }
+            }
+        });
+        poll.start();
+        action();
+        return asked;
+    }
+    static QByteArray Read(const QString &path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+    }
+    static void RecordAt(int x, int y) {
+        FocusWindow(Form2);
+        QTest::mouseClick(Control<QWidget>(Form2, "Image1"), Qt::LeftButton, {}, QPoint(x, y));
+        QTest::keyClick(Form2, Qt::Key_Space);
+    }
+    // Closes the control window as the window manager does; true when it closed
+    // (its closing ends the program, which closingTheControlWindowEndsTheProgram shows).
+    static bool CloseControlWindow() {
+        Form1->show();
+        return Form1->close();
+    }
     QLineEdit *Edit(const char *name) { return Control<QLineEdit>(Form1, name); }
     QString Readout() { return Control<QLabel>(Form1, "Label3")->text(); }
     static QColor Background(QWidget *w) { return w->palette().color(QPalette::Base); }
@@ -107,16 +164,21 @@ class TestControlWindow : public QObject {
     void helpAndCursorButtonsShowOrRaiseTheirWindows() {
         QTest::mouseClick(Control<QPushButton>(Form1, "Button1"), Qt::LeftButton);
         QVERIFY(Form3->isVisible());
-        QTest::mouseClick(Control<QPushButton>(Form1, "Button1"), Qt::LeftButton);
-        QVERIFY(Form3->isVisible());
         QTest::mouseClick(Control<QPushButton>(Form1, "Button2"), Qt::LeftButton);
         QVERIFY(Form4->isVisible());
-        // Closing them only hides them; the program goes on.
+        QTRY_COMPARE(QApplication::activeWindow(), Form4);
+        // A shown window behind another comes forward.
+        QTest::mouseClick(Control<QPushButton>(Form1, "Button1"), Qt::LeftButton);
+        QTRY_COMPARE(QApplication::activeWindow(), Form3);
+        // Closing them only hides them; they come back as they were.
+        Form2->MoveCrosshair(30, 20);
         Form3->close();
         Form4->close();
-        Form2->close();
-        QVERIFY(!Form3->isVisible() && !Form4->isVisible() && !Form2->isVisible());
-        QVERIFY(Form3 != nullptr && Form4 != nullptr && Form2 != nullptr);
+        QVERIFY(!Form3->isVisible() && !Form4->isVisible());
+        QTest::mouseClick(Control<QPushButton>(Form1, "Button1"), Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(Form1, "Button2"), Qt::LeftButton);
+        QVERIFY(Form3->isVisible() && Form4->isVisible());
+        QCOMPARE(CurX, 30.0F);
     }
 
     void leavingAFieldFiltersItAndTurnsItLightYellow() {
@@ -191,6 +253,87 @@ class TestControlWindow : public QObject {
         QCOMPARE(Readout(), QStringLiteral("26.0 ,  5.00"));
         QLocale::setDefault(QLocale::c());
         QApplication::sendEvent(Form1, &change);
+    }
+
+    void smallAxisRangesKeepEveryRecordedStep() {
+        FocusWindow(Form2);
+        QWidget *area = Control<QWidget>(Form2, "Image1");
+        QTest::mouseClick(area, Qt::LeftButton, {}, QPoint(0, 400));
+        QTest::keyClick(Form2, Qt::Key_Z);
+        QTest::mouseClick(area, Qt::LeftButton, {}, QPoint(400, 0));
+        QTest::keyClick(Form2, Qt::Key_A);
+        TypeField("Edit2", QStringLiteral("1"));
+        TypeField("Edit4", QStringLiteral("0.001"));
+        for (int x : {80, 100, 120, 140})
+            RecordAt(x, x);
+        QCOMPARE(Lines(Control<QPlainTextEdit>(Form1, "Memo1")).mid(10),
+                 QStringList({"0.200 , 0.000800", "0.250 , 0.000750", "0.300 , 0.000700",
+                              "0.350 , 0.000650"}));
+        // A range the usual decimals show keeps today's text.
+        TypeField("Edit2", QStringLiteral("40"));
+        TypeField("Edit4", QStringLiteral("10"));
+        RecordAt(80, 80);
+        QCOMPARE(Lines(Control<QPlainTextEdit>(Form1, "Memo1")).last(),
+                 QStringLiteral("8.0 ,  8.00"));
+    }
+
+    void closingWithRecordedPointsAsksFirst() {
+        // Without points it ends at once.
+        QVERIFY(Answering({}, [] { QVERIFY(CloseControlWindow()); }).isEmpty());
+        RecordAt(30, 40);
+        RecordAt(31, 41);
+        const QString saved = dir.filePath(QStringLiteral("points.txt"));
+        QStringList asked =
+            Answering({{QMessageBox::Cancel, {}}}, [] { QVERIFY(!CloseControlWindow()); });
+        QCOMPARE(asked.size(), 1);
+        QVERIFY(Form1->isVisible());
+        // Save, but cancel the file dialog: still open.
+        asked =
+            Answering({{QMessageBox::Save, {}}, {{}, {}}}, [] { QVERIFY(!CloseControlWindow()); });
+        QCOMPARE(asked.size(), 2);
+        QCOMPARE(asked.at(1), QStringLiteral("file dialog"));
+        // A file that cannot be written says why and stays open.
+        const QString nowhere = dir.filePath(QStringLiteral("no/such/folder/p.txt"));
+        asked = Answering({{QMessageBox::Save, {}}, {{}, nowhere}},
+                          [] { QVERIFY(!CloseControlWindow()); });
+        QCOMPARE(asked.size(), 3);
+        QVERIFY2(asked.at(2).startsWith(QStringLiteral("Cannot save ")) &&
+                     asked.at(2).contains(QStringLiteral("no/such/folder/p.txt: ")),
+                 qPrintable(asked.at(2)));
+        // Saved: the lines exactly as logged, and the program ends.
+        asked = Answering({{QMessageBox::Save, {}}, {{}, saved}},
+                          [] { QVERIFY(CloseControlWindow()); });
+        QCOMPARE(Read(saved), QByteArray("30.0 , 40.00\n31.0 , 41.00\n"));
+        // Nothing new since the save: no question.
+        QVERIFY(Answering({}, [] { QVERIFY(CloseControlWindow()); }).isEmpty());
+        // Discarding ends it too.
+        RecordAt(32, 42);
+        asked = Answering({{QMessageBox::Discard, {}}}, [] { QVERIFY(CloseControlWindow()); });
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(Read(saved), QByteArray("30.0 , 40.00\n31.0 , 41.00\n"));
+    }
+
+    void ctrlSSavesTheRecordedLines() {
+        RecordAt(5, 6);
+        RecordAt(7, 8);
+        const QString path = dir.filePath(QStringLiteral("ctrl-s.txt"));
+        const QStringList asked = Answering({{{}, path}}, [] {
+            FocusWindow(Form1);
+            QTest::keyClick(Form1, Qt::Key_S, Qt::ControlModifier);
+        });
+        QCOMPARE(asked, QStringList({"file dialog"}));
+        QCOMPARE(Read(path), QByteArray("5.0 ,  6.00\n7.0 ,  8.00\n"));
+    }
+
+    void theLogCopiesAsPlainTextOnly() {
+        RecordAt(5, 6);
+        auto *memo = Control<QPlainTextEdit>(Form1, "Memo1");
+        FocusWindow(Form1, memo);
+        QTest::keyClick(memo, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(memo, Qt::Key_C, Qt::ControlModifier);
+        const QMimeData *copied = QGuiApplication::clipboard()->mimeData();
+        QCOMPARE(copied->formats(), QStringList({"text/plain"}));
+        QVERIFY(copied->text().endsWith(QStringLiteral("\n5.0 ,  6.00")));
     }
 
     void closingTheControlWindowEndsTheProgram() {

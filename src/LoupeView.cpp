@@ -1,0 +1,58 @@
+#include "LoupeView.h"
+
+#include "ErrorBox.h"
+#include "Unit2.h"
+#include "digitize/Loupe.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include <span>
+
+namespace {
+
+// One notch of a common mouse wheel.
+constexpr int NotchEighths = 120;
+
+} // namespace
+
+LoupeView::LoupeView(QWidget *parent) : QWidget(parent), zoom_(digitize::StartZoom) {
+    // Every pixel comes from the frame: nothing to clear first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void LoupeView::SetCentre(digitize::Point centre) {
+    centre_ = centre;
+    update();
+}
+
+void LoupeView::paintEvent(QPaintEvent *) {
+    Guard([this] {
+        if (frame_.size() != size())
+            frame_ = QImage(size(), QImage::Format_RGB32);
+        if (frame_.isNull() || Form2 == nullptr)
+            return;
+        const digitize::LoupeScene scene{centre_, zoom_, Form2->Marks(),
+                                         LineColorSet ? std::optional(LineColor) : std::nullopt,
+                                         ColorTolerance};
+        // RGB32 rows are whole words, so the image is one unpadded run of words.
+        const std::span words(reinterpret_cast<std::uint32_t *>(frame_.bits()),
+                              static_cast<std::size_t>(frame_.sizeInBytes()) / 4);
+        digitize::RenderLoupe(Form2->Picture(), scene, words, frame_.width(), frame_.height());
+        QPainter(this).drawImage(0, 0, frame_);
+    });
+}
+
+void LoupeView::wheelEvent(QWheelEvent *event) {
+    wheelEighths_ += event->angleDelta().y();
+    const int steps = wheelEighths_ / NotchEighths;
+    wheelEighths_ -= steps * NotchEighths;
+    const int zoom = digitize::StepZoom(zoom_, steps);
+    if (zoom != zoom_) {
+        zoom_ = zoom;
+        update();
+    }
+    event->accept();
+}
