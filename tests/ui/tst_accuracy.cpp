@@ -223,7 +223,7 @@ class TestAccuracy : public QObject {
 
     void cleanupTestCase() {
         qInfo("Inner points, mean and worst error in pixels:");
-        qInfo("%-21s | Find-Y        | Calc-Y        | Sub-pixel", "curve");
+        qInfo("%-19s | Find-Y      | Calc-Y      | Sub-pixel", "curve");
         for (const QString &row : std::as_const(table))
             qInfo("%s", qPrintable(row));
     }

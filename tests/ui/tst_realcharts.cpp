@@ -283,7 +283,7 @@ class TestRealCharts : public QObject {
         if (table.isEmpty())
             return;
         qInfo("Points inside each curve, mean and worst error in pixels:");
-        qInfo("%-48s | Find-Y       | Calc-Y       | Sub-pixel", "chart, series");
+        qInfo("%-47s | Find-Y       | Calc-Y       | Sub-pixel", "chart, series");
         for (const QString &row : std::as_const(table))
             qInfo("%s", qPrintable(row));
     }
