@@ -1,7 +1,7 @@
 // Timings of the whole program on a 6000 x 4000 chart: loading through the
 // image window against libjpeg or libpng alone, a crosshair move with its repaint,
-// the loupe's update on a move, and Auto Run of 999 steps against the core
-// search alone.
+// the loupe's update on a move, and Auto Run of 999 steps, plain and with
+// Sub-pixel Y, against the core search alone.
 #include "BareDecode.h"
 #include "BenchPictures.h"
 #include "LoupeView.h"
@@ -216,6 +216,24 @@ void BM_AutoRun999Steps(benchmark::State &state) {
         1000.0, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_AutoRun999Steps)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The same run with Sub-pixel Y: every readout and record is the estimate.
+void BM_AutoRun999StepsSubPixel(benchmark::State &state) {
+    LoadChart();
+    for (auto _ : state) {
+        state.PauseTiming();
+        PrepareAutoRun();
+        LineColorSet = SubPixelOn = true;
+        state.ResumeTiming();
+        Form2->RunAuto();
+        QCoreApplication::processEvents();
+    }
+    state.counters["lines"] = static_cast<double>(
+        Form1->findChild<QPlainTextEdit *>(QStringLiteral("Memo1"))->blockCount());
+    state.counters["per_step_us"] = benchmark::Counter(
+        1000.0, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_AutoRun999StepsSubPixel)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 void BM_CoreSearch999Steps(benchmark::State &state) {
     digitize::JpegDecoder decoder;

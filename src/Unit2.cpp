@@ -18,6 +18,7 @@
 #include "digitize/Rounding.h"
 #include "digitize/ScrollFollow.h"
 #include "digitize/StepRate.h"
+#include "digitize/SubPixel.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -51,6 +52,7 @@ bool FindYOn;
 digitize::Colour LineColor;
 int ColorTolerance;
 bool LineColorSet;
+bool SubPixelOn;
 
 namespace {
 
@@ -58,6 +60,37 @@ namespace {
 // inverts exactly the pixels that drawing inverted.
 digitize::Point CrossDrawnAt;
 digitize::Outline BoxDrawnAt;
+
+// Takes the marks out of the picture for as long as it lives, so that an
+// estimate reads the picture as it is; it puts them back before anything is
+// painted, so no pixel, mark flag or repaint changes.
+class MarksLifted {
+  public:
+    explicit MarksLifted(digitize::Surface &picture) : picture_(picture), pen_(picture.Pen()) {
+        picture_.SetPen({digitize::MarkColour, 1, digitize::PenMode::Xor});
+        Invert();
+    }
+    ~MarksLifted() {
+        Invert();
+        picture_.SetPen(pen_);
+    }
+    MarksLifted(const MarksLifted &) = delete;
+    MarksLifted &operator=(const MarksLifted &) = delete;
+
+  private:
+    void Invert() {
+        if (CrossDrawn)
+            digitize::DrawCross(picture_, CrossDrawnAt);
+        if (BoxDrawn)
+            digitize::DrawOutline(picture_, BoxDrawnAt);
+    }
+    digitize::Surface &picture_;
+    digitize::Pen pen_;
+};
+
+// A sub-pixel Y keeps two decimals where they show a tenth of a pixel; where
+// they cannot, it gets those that show a hundredth.
+constexpr double SubPixelFraction = 0.01;
 
 // The longest dropped path taken; the rest is cut off.
 constexpr int PathCharacters = 253;
@@ -87,6 +120,7 @@ void ResetSharedState() {
     LineColor = 0;
     ColorTolerance = digitize::DefaultTolerance;
     LineColorSet = false;
+    SubPixelOn = false;
 }
 
 TForm2::TForm2(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm2>()) {
@@ -330,11 +364,22 @@ float TForm2::CalcSquare(float X, float Y) {
     return CalcYValue(average.value_or(Y));
 }
 
+float TForm2::CalcSubPixel(float X, float Y) {
+    std::optional<double> row;
+    {
+        const MarksLifted lifted(Canvas());
+        row = digitize::SubPixelRow(Picture(), X, Round(Y), {BoxHalfW, BoxHalfH}, LineColor,
+                                    ColorTolerance);
+    }
+    return CalcYValue(row ? static_cast<float>(*row) : Y);
+}
+
 QString TForm2::DisplayCoord(float X, float Y) {
     const float xv = CalcXValue(X);
-    const float yv = CalcYOn ? CalcSquare(X, Y) : CalcYValue(Y);
+    const float yv = SubPixelOn ? CalcSubPixel(X, Y) : CalcYOn ? CalcSquare(X, Y) : CalcYValue(Y);
     const digitize::Decimals decimals =
-        digitize::CoordDecimals(ZeroPt, MaxPt, Form1->XAxis(), Form1->YAxis(), Form1->IntegerX());
+        digitize::CoordDecimals(ZeroPt, MaxPt, Form1->XAxis(), Form1->YAxis(), Form1->IntegerX(),
+                                SubPixelOn ? SubPixelFraction : 1.0);
     return QString::fromStdString(digitize::CoordText(xv, yv, decimals.X, decimals.Y));
 }
 
@@ -364,7 +409,8 @@ void TForm2::FindSquare(float X, float Y) {
     const std::int32_t rx = Round(X);
     const auto row = digitize::FindCurveRow(Picture(), rx, Round(Y), ui->Image1->height(),
                                             {BoxHalfW, BoxHalfH}, LineColor, ColorTolerance);
-    MoveCrosshair(static_cast<float>(rx), static_cast<float>(row));
+    // A sub-pixel Y is read at the step's exact X, which the search then keeps.
+    MoveCrosshair(SubPixelOn ? X : static_cast<float>(rx), static_cast<float>(row));
 }
 
 void TForm2::RunAuto() {

@@ -40,6 +40,7 @@ extern bool FindYOn;               // steps search the column for the curve
 extern digitize::Colour LineColor; // colour of the curve being followed
 extern int ColorTolerance;         // how far a curve pixel's channels may lie from LineColor
 extern bool LineColorSet;          // LineColor was sampled from the picture
+extern bool SubPixelOn;            // Y readout and log are the curve's sub-pixel centre
 void ResetSharedState();
 
 class TForm2 : public QWidget {
@@ -71,6 +72,7 @@ class TForm2 : public QWidget {
     float CalcXValue(float X);
     float CalcYValue(float Y);
     float CalcSquare(float X, float Y);
+    float CalcSubPixel(float X, float Y);
     QString DisplayCoord(float X, float Y);
     void RecordPoint();
 

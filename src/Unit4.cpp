@@ -6,10 +6,12 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "WindowLook.h"
+#include "digitize/FieldValue.h"
 #include "digitize/Rounding.h"
 #include "digitize/StepRate.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QKeyEvent>
 
 TForm4 *Form4 = nullptr;
@@ -30,8 +32,9 @@ TForm4::TForm4(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     Form4 = this;
     ui->setupUi(this);
     look::UseWindowFont(this);
-    for (QWidget *w : std::initializer_list<QWidget *>{ui->CheckBox1, ui->Label2, ui->Button1,
-                                                       ui->CheckBox3, ui->CheckBox4, ui->Button2})
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{ui->CheckBox1, ui->Label2, ui->Button1, ui->CheckBox3,
+                                          ui->CheckBox4, ui->Button2, ui->CheckBox5, ui->Edit1})
         look::UseFont(w, look::NormalPixels, true);
     look::UseFont(ui->Label1, look::LargePixels, true);
     look::UseFont(ui->MaskEdit1, look::LargePixels, true);
@@ -39,6 +42,9 @@ TForm4::TForm4(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     ui->Label2->adjustSize();
     ui->Panel1->setFocusPolicy(Qt::NoFocus);
     ui->MaskEdit1->installEventFilter(this);
+    ui->Edit1->installEventFilter(this);
+    keptTolerance_ = ColorTolerance;
+    ui->Edit1->setText(QString::number(ColorTolerance));
     move(69, 131);
 
     connect(ui->CheckBox1, &QCheckBox::toggled, this,
@@ -53,6 +59,10 @@ TForm4::TForm4(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
             [this] { Guard([this] { Button2Click(); }); });
     connect(ui->MaskEdit1, &QLineEdit::textEdited, this,
             [this] { Guard([this] { MaskEdit1Change(); }); });
+    connect(ui->CheckBox5, &QCheckBox::toggled, this,
+            [this] { Guard([this] { CheckBox5Click(); }); });
+    connect(ui->Edit1, &QLineEdit::textEdited, this, [this] { Guard([this] { Edit1Change(); }); });
+    connect(ui->Edit1, &QLineEdit::returnPressed, this, [this] { Guard([this] { Edit1Exit(); }); });
 }
 
 TForm4::~TForm4() {
@@ -72,6 +82,8 @@ void TForm4::CheckBox1Click() {
     ui->CheckBox3->setChecked(false);
     FindYOn = false;
     ui->CheckBox4->setChecked(false);
+    SubPixelOn = false;
+    ui->CheckBox5->setChecked(false);
 }
 
 void TForm4::CheckBox3Click() {
@@ -94,6 +106,15 @@ void TForm4::CheckBox4Click() {
     ui->Button2->setEnabled(false);
 }
 
+void TForm4::CheckBox5Click() {
+    if (ui->CheckBox1->isChecked() && ui->CheckBox5->isChecked()) {
+        SubPixelOn = true;
+        return;
+    }
+    SubPixelOn = false;
+    ui->CheckBox5->setChecked(false);
+}
+
 void TForm4::Button1Click() {
     LineColor = Form2->PixelAt(digitize::Round(CurX), digitize::Round(CurY));
     LineColorSet = true;
@@ -106,6 +127,7 @@ void TForm4::Button1Click() {
                                       .arg((LineColor >> 16) & 0xFFu));
     ui->CheckBox3->setEnabled(true);
     ui->CheckBox4->setEnabled(true);
+    ui->CheckBox5->setEnabled(true);
 }
 
 void TForm4::Button2Click() {
@@ -122,7 +144,29 @@ void TForm4::MaskEdit1Change() {
     BoxHalfW = steps.BoxHalfW;
 }
 
+void TForm4::Edit1Change() {
+    // A valid text takes effect as it is typed; a refused one waits for the exit.
+    if (const auto tolerance =
+            digitize::ToleranceOf(ui->Edit1->text().toStdString(), DecimalSeparator))
+        ColorTolerance = *tolerance;
+}
+
+void TForm4::Edit1Exit() {
+    const std::string typed = ui->Edit1->text().toStdString();
+    // A refused text gives way to the tolerance from before the edit.
+    ColorTolerance = keptTolerance_;
+    ui->Edit1->setText(QString::number(ColorTolerance));
+    ColorTolerance = keptTolerance_ = digitize::ReadTolerance(typed, DecimalSeparator);
+    ui->Edit1->setText(QString::number(ColorTolerance));
+}
+
 bool TForm4::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == ui->Edit1 && event->type() == QEvent::FocusOut) {
+        // Leaving for another window or a popup is not leaving the field.
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            Guard([this] { Edit1Exit(); });
+    }
     if (watched == ui->MaskEdit1 && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         const QString text = key->text();

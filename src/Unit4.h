@@ -1,6 +1,6 @@
 // The advanced cursor window: the X step rate and its step count, the line
-// colour sampled from the picture, Calc-Y, Find-Y and Auto Run, with the
-// check boxes' interlocks.
+// colour sampled from the picture and its tolerance, Calc-Y, Find-Y, Auto Run
+// and Sub-pixel Y, with the check boxes' interlocks.
 #pragma once
 
 #include <QWidget>
@@ -21,9 +21,12 @@ class TForm4 : public QWidget {
     void CheckBox1Click();
     void CheckBox3Click();
     void CheckBox4Click();
+    void CheckBox5Click();
     void Button1Click();
     void Button2Click();
     void MaskEdit1Change();
+    void Edit1Change();
+    void Edit1Exit();
 
   protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -31,6 +34,7 @@ class TForm4 : public QWidget {
 
   private:
     std::unique_ptr<Ui::TForm4> ui;
+    int keptTolerance_; // the tolerance before the field's last edit
 };
 
 extern TForm4 *Form4;

@@ -7,8 +7,11 @@
 
 namespace digitize {
 
-// The tolerance curve tests start with; the user can change it.
+// The tolerance curve tests start with; the user can change it within
+// MinTolerance..MaxTolerance.
 inline constexpr int DefaultTolerance = 64;
+inline constexpr int MinTolerance = 1;
+inline constexpr int MaxTolerance = 255;
 
 constexpr bool ColorNear(Colour a, Colour b, int tol) {
     for (int shift = 0; shift < 24; shift += 8) {

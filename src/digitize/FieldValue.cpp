@@ -1,5 +1,6 @@
 #include "FieldValue.h"
 
+#include "Colour.h"
 #include "Errors.h"
 
 #include <charconv>
@@ -106,6 +107,21 @@ long double ReadFieldValue(std::string_view text, std::string_view decimalSepara
     if (ec != std::errc() || ptr != last)
         NotANumber(text);
     return value;
+}
+
+int ReadTolerance(std::string_view text, std::string_view decimalSeparator) {
+    const long double value = ReadFieldValue(text, decimalSeparator);
+    if (!(value >= MinTolerance && value <= MaxTolerance) || value != std::floor(value))
+        throw Error("'" + std::string(text) + "' is not a colour tolerance from 1 to 255");
+    return static_cast<int>(value);
+}
+
+std::optional<int> ToleranceOf(std::string_view text, std::string_view decimalSeparator) {
+    try {
+        return ReadTolerance(text, decimalSeparator);
+    } catch (const Error &) {
+        return std::nullopt;
+    }
 }
 
 float ToSingle(long double value) {

@@ -2,6 +2,7 @@
 // and the reading of a field's text as a number.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,13 @@ std::string FilterNumber(std::string_view text);
 // Throws Error("'<text>' is not a valid floating point value") otherwise,
 // also for a value beyond the extended range.
 long double ReadFieldValue(std::string_view text, std::string_view decimalSeparator);
+
+// Reads the colour tolerance field by the same rules: a whole number from 1
+// to 255. Throws the rules' error for a text that is not a number, and
+// Error("'<text>' is not a colour tolerance from 1 to 255") for any other value.
+int ReadTolerance(std::string_view text, std::string_view decimalSeparator);
+// The same, with nothing where ReadTolerance throws.
+std::optional<int> ToleranceOf(std::string_view text, std::string_view decimalSeparator);
 
 // Stores a value as a 32-bit float; throws Error("Floating point overflow")
 // when it lies beyond the float range.

@@ -80,6 +80,39 @@ TEST(ReadFieldValue, FollowsTheRegionalDecimalSeparator) {
               2.5L); // Arabic separator
 }
 
+TEST(ReadTolerance, TakesWholeNumbersFrom1To255) {
+    struct Row {
+        const char *text;
+        int value;
+    };
+    for (const Row &row : {Row{"1", 1}, Row{"64", 64}, Row{" 255 ", 255}, Row{"+12", 12},
+                           Row{"1,2e2", 120}, Row{"80,0", 80}}) {
+        EXPECT_EQ(digitize::ReadTolerance(row.text, ","), row.value) << row.text;
+        EXPECT_EQ(digitize::ToleranceOf(row.text, ","), row.value) << row.text;
+    }
+    struct Refused {
+        const char *text;
+        const char *message;
+    };
+    for (const Refused &row :
+         {Refused{"abc", "'abc' is not a valid floating point value"},
+          Refused{"", "'' is not a valid floating point value"},
+          Refused{"12.5", "'12.5' is not a valid floating point value"}, // "," separates here
+          Refused{"0", "'0' is not a colour tolerance from 1 to 255"},
+          Refused{"256", "'256' is not a colour tolerance from 1 to 255"},
+          Refused{"-5", "'-5' is not a colour tolerance from 1 to 255"},
+          Refused{"12,5", "'12,5' is not a colour tolerance from 1 to 255"},
+          Refused{"1e300", "'1e300' is not a colour tolerance from 1 to 255"}}) {
+        EXPECT_EQ(digitize::ToleranceOf(row.text, ","), std::nullopt) << row.text;
+        try {
+            digitize::ReadTolerance(row.text, ",");
+            ADD_FAILURE() << "'" << row.text << "' was accepted";
+        } catch (const digitize::Error &e) {
+            EXPECT_STREQ(e.what(), row.message);
+        }
+    }
+}
+
 TEST(ToSingle, OverflowsBeyondTheFloatRange) {
     EXPECT_EQ(digitize::ToSingle(digitize::ReadFieldValue("3.4e38", ".")), 3.4e38F);
     for (const char *text : {"1e39", "-1e39", "1e300", "1e4000"}) {

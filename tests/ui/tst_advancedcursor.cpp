@@ -5,9 +5,12 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+
+#include <cmath>
 
 class TestAdvancedCursor : public QObject {
     Q_OBJECT
@@ -19,6 +22,8 @@ class TestAdvancedCursor : public QObject {
     QCheckBox *Box(const char *name) { return Control<QCheckBox>(Form4, name); }
     QPushButton *Button(const char *name) { return Control<QPushButton>(Form4, name); }
     QLineEdit *Steps() { return Control<QLineEdit>(Form4, "MaskEdit1"); }
+    QLineEdit *Tolerance() { return Control<QLineEdit>(Form4, "Edit1"); }
+    QString Readout() { return Control<QLabel>(Form1, "Label3")->text(); }
     QString StepsLabel() { return Control<QLabel>(Form4, "Label2")->text(); }
     QStringList Recorded() { return Lines(Control<QPlainTextEdit>(Form1, "Memo1")).mid(10); }
 
@@ -82,14 +87,20 @@ class TestAdvancedCursor : public QObject {
     void startsWithItsHelpAndControls() {
         QCOMPARE(Form4->windowTitle(), QStringLiteral("Cursor"));
         const QStringList lines = Lines(Control<QPlainTextEdit>(Form4, "Memo1"));
-        QCOMPARE(lines.size(), 111);
+        QCOMPARE(lines.size(), 137);
         QCOMPARE(lines.at(0), QStringLiteral("Advanced Cursor Functions:"));
         QCOMPARE(lines.at(2), QStringLiteral("* * *  Step Rate  * * *"));
         QCOMPARE(lines.at(31), QStringLiteral("crosshair.  This box will help the user "));
         QCOMPARE(lines.at(95), QStringLiteral("(ctrl-up)  AutoFind the Y."));
         QCOMPARE(lines.at(109), QStringLiteral("stepped through manually."));
         QCOMPARE(lines.at(110), QString());
+        QCOMPARE(lines.at(111), QStringLiteral("* * *  Colour Tolerance  * * *"));
+        QCOMPARE(lines.at(121), QStringLiteral("* * *  Sub-pixel Y  * * *"));
         QCOMPARE(Steps()->displayText(), QStringLiteral("010"));
+        QCOMPARE(Tolerance()->text(), QStringLiteral("64"));
+        QCOMPARE(Tolerance()->accessibleName(), QStringLiteral("Colour tolerance"));
+        QCOMPARE(Box("CheckBox5")->text(), QStringLiteral("Sub-pixel Y"));
+        QVERIFY(!Box("CheckBox5")->isEnabled());
         QCOMPARE(StepsLabel(), QStringLiteral("10 Steps = 10"));
         QVERIFY(!Box("CheckBox3")->isEnabled() && !Box("CheckBox4")->isEnabled());
         QVERIFY(!Button("Button2")->isEnabled());
@@ -103,7 +114,10 @@ class TestAdvancedCursor : public QObject {
         QCOMPARE(Control<QWidget>(Form4, "Panel1")->palette().color(QPalette::Window),
                  QColor(Qt::white));
         QVERIFY(Box("CheckBox3")->isEnabled() && Box("CheckBox4")->isEnabled());
+        QVERIFY(Box("CheckBox5")->isEnabled());
 
+        Tick(Box("CheckBox5"));
+        QVERIFY2(!Box("CheckBox5")->isChecked() && !SubPixelOn, "Sub-pixel Y needs the step rate");
         Tick(Box("CheckBox4"));
         QVERIFY2(!Box("CheckBox4")->isChecked(), "Find-Y needs the step rate");
         QVERIFY(!FindYOn && !Button("Button2")->isEnabled());
@@ -114,10 +128,15 @@ class TestAdvancedCursor : public QObject {
         QVERIFY(XStepOn && BoxShown);
         Tick(Box("CheckBox3"));
         Tick(Box("CheckBox4"));
-        QVERIFY(CalcYOn && FindYOn && Button("Button2")->isEnabled());
+        Tick(Box("CheckBox5"));
+        QVERIFY(CalcYOn && FindYOn && SubPixelOn && Button("Button2")->isEnabled());
+        Tick(Box("CheckBox5"));
+        QVERIFY(!SubPixelOn && CalcYOn);
+        Tick(Box("CheckBox5"));
 
         Tick(Box("CheckBox1"));
-        QVERIFY(!XStepOn && !BoxShown && !CalcYOn && !FindYOn);
+        QVERIFY(!XStepOn && !BoxShown && !CalcYOn && !FindYOn && !SubPixelOn);
+        QVERIFY(!Box("CheckBox5")->isChecked());
         QVERIFY(!Box("CheckBox3")->isChecked() && !Box("CheckBox4")->isChecked());
         QVERIFY(!Button("Button2")->isEnabled());
         QVERIFY2(Box("CheckBox3")->isEnabled(), "the boxes stay available once a colour is set");
@@ -328,6 +347,127 @@ class TestAdvancedCursor : public QObject {
             CatchErrorBox([&] { QTest::mouseClick(Button("Button2"), Qt::LeftButton); });
         QCOMPARE(seen.text, QStringLiteral("'ten' is not a valid floating point value."));
         QVERIFY(Recorded().isEmpty());
+    }
+
+    // Black band on rows 299..301 (the sampled colour) and a grey one (100 a
+    // channel off it) on rows 269..271, nearer the crosshair at row 280.
+    void theToleranceFieldDecidesWhatFindYTakesForTheCurve() {
+        QImage bands(600, 700, QImage::Format_RGB32);
+        bands.fill(Qt::white);
+        for (int x = 0; x < 600; ++x)
+            for (int d = -1; d <= 1; ++d) {
+                bands.setPixel(x, 300 + d, qRgb(0, 0, 0));
+                bands.setPixel(x, 270 + d, qRgb(100, 100, 100));
+            }
+        QVERIFY(bands.save(dir.filePath("bands.bmp")));
+        Form2->LoadImage(dir.filePath("bands.bmp"));
+        Calibrate();
+        TypeSteps("030");
+        FollowTheBand();
+        const auto findFrom = [&](int row) {
+            Click(250, row);
+            Key(Qt::Key_Up, Qt::ControlModifier);
+            return CurY;
+        };
+        QCOMPARE(findFrom(280), 300.0F);
+
+        const auto type = [&](const char *text, Qt::Key leave) {
+            FocusWindow(Form4, Tolerance());
+            Tolerance()->selectAll();
+            QTest::keyClicks(Tolerance(), QString::fromLatin1(text));
+            return CatchErrorBox([&] { QTest::keyClick(Tolerance(), leave); });
+        };
+        QVERIFY(!type("120", Qt::Key_Tab).shown);
+        QCOMPARE(ColorTolerance, 120);
+        FocusWindow(Form2);
+        QCOMPARE(findFrom(280), 270.0F);
+
+        // A refused text is named in the error box; the field goes back to the
+        // tolerance in use, and the search with it.
+        struct Refused {
+            const char *text;
+            const char *message;
+        };
+        for (const Refused &row : {Refused{"300", "'300' is not a colour tolerance from 1 to 255."},
+                                   Refused{"0", "'0' is not a colour tolerance from 1 to 255."},
+                                   Refused{"1x", "'1x' is not a valid floating point value."}}) {
+            const ErrorBoxSeen seen = type(row.text, Qt::Key_Return);
+            QVERIFY2(seen.shown, row.text);
+            QCOMPARE(seen.title, QStringLiteral("Curvelift"));
+            QCOMPARE(seen.text, QString::fromLatin1(row.message));
+            QVERIFY(seen.critical);
+            QCOMPARE(Tolerance()->text(), QStringLiteral("120"));
+            QCOMPARE(ColorTolerance, 120);
+        }
+        QVERIFY(!type(" 64", Qt::Key_Return).shown);
+        QCOMPARE(Tolerance()->text(), QStringLiteral("64"));
+        FocusWindow(Form2);
+        QCOMPARE(findFrom(280), 300.0F);
+    }
+
+    // A 2-pixel anti-aliased line of slope 1 whose centre is row x + 0.4 at
+    // column x; 7 steps of 300/7 pixels put the crosshair between columns.
+    void subPixelYRecordsTheLineCentreAtTheExactX() {
+        QImage line(600, 700, QImage::Format_RGB32);
+        line.fill(Qt::white);
+        {
+            QPainter painter(&line);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setPen(QPen(QColor(20, 40, 170), 2.0, Qt::SolidLine, Qt::FlatCap));
+            // Pixel (x, y) is centred on (x + 0.5, y + 0.5) in painter coordinates.
+            painter.drawLine(QPointF(120.5, 120.9), QPointF(380.5, 380.9));
+        }
+        QVERIFY(line.save(dir.filePath("line.bmp")));
+        Form2->LoadImage(dir.filePath("line.bmp"));
+        Calibrate();
+        TypeSteps("007");
+        Click(250, 250);
+        QTest::mouseClick(Button("Button1"), Qt::LeftButton);
+        Tick(Box("CheckBox1"));
+        Tick(Box("CheckBox4"));
+        const auto stepThrice = [&] {
+            FocusWindow(Form2);
+            Key(Qt::Key_Home);
+            for (int i = 0; i < 3; ++i)
+                Key(Qt::Key_Right, Qt::ControlModifier);
+        };
+        // Today's record: Find-Y's row in the column the step rounds to.
+        stepThrice();
+        QCOMPARE(CurX, 229.0F);
+        QCOMPARE(CurY, 229.0F);
+        Key(Qt::Key_Space);
+        QCOMPARE(Recorded().last(), QStringLiteral("1962.9 ,  6.78"));
+
+        // Sub-pixel Y keeps the step's exact X and reads the centre there.
+        Tick(Box("CheckBox5"));
+        QVERIFY(SubPixelOn);
+        stepThrice();
+        const float x = 100.0F + 3 * (300.0F / 7.0F); // 228.57
+        QCOMPARE(CurX, x);
+        QCOMPARE(CurY, 229.0F);
+        const QImage before = PictureNow();
+        Key(Qt::Key_Space);
+        const QStringList parts = Recorded().last().split(QStringLiteral(" , "));
+        QCOMPARE(parts.size(), 2);
+        QCOMPARE(parts[0], QStringLiteral("1962.9"));
+        // Two decimals cannot show a tenth of a pixel's 0.025: four show a hundredth.
+        QVERIFY2(parts[1].indexOf(QLatin1Char('.')) == parts[1].size() - 5, qPrintable(parts[1]));
+        const double centre = 12.5 - (x + 0.4) / 40.0;
+        QVERIFY2(std::fabs(parts[1].toDouble() - centre) <= 0.1 / 40.0,
+                 qPrintable(parts[1] + " for " + QString::number(centre)));
+        QCOMPARE(Readout(), Recorded().last());
+        // The marks were lifted for the estimate and are back, unchanged.
+        QVERIFY(CrossDrawn && BoxDrawn);
+        QCOMPARE(Differences(before, PictureNow()), QList<QPoint>());
+
+        // With no line in the box, Y is the crosshair's.
+        Click(300, 450);
+        QCOMPARE(Readout(), QStringLiteral("1970.0 , 1.2500"));
+        Tick(Box("CheckBox1"));
+        QVERIFY(!SubPixelOn);
+        FocusWindow(Form2);
+        Click(300, 450);
+        QCOMPARE(Readout(), QStringLiteral("1970.0 ,  1.25"));
     }
 };
 

@@ -97,7 +97,7 @@ class TestControlWindow : public QObject {
         QCOMPARE(Form3->frameGeometry().topLeft(), QPoint(155, 122));
         QCOMPARE(Form3->size(), QSize(325, 538));
         QCOMPARE(Form4->frameGeometry().topLeft(), QPoint(69, 131));
-        QCOMPARE(Form4->size(), QSize(225, 398));
+        QCOMPARE(Form4->size(), QSize(225, 420));
         Form3->hide();
         Form4->hide();
         QVERIFY(Form1->isVisible() && Form2->isVisible());

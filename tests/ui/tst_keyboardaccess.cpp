@@ -65,7 +65,7 @@ class TestKeyboardAccess : public QObject {
         const Case cases[] = {
             {Form1, "Edit4", "Edit1"},
             {Form3, "Button1", "Button1"},
-            {Form4, "MaskEdit1", "Button1"},
+            {Form4, "MaskEdit1", "Edit1"},
         };
         for (const Case &c : cases) {
             auto *memo = Control<QPlainTextEdit>(c.window, "Memo1");
