@@ -88,9 +88,8 @@ class MarksLifted {
     digitize::Pen pen_;
 };
 
-// A sub-pixel Y keeps two decimals where they show a tenth of a pixel; where
-// they cannot, it gets those that show a hundredth.
-constexpr double SubPixelFraction = 0.01;
+// A sub-pixel Y shows a change of a tenth of a pixel.
+constexpr double SubPixelFraction = 0.1;
 
 // The longest dropped path taken; the rest is cut off.
 constexpr int PathCharacters = 253;

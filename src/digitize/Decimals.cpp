@@ -33,13 +33,13 @@ Decimals UsualDecimals(bool integerX) {
     return {integerX ? 0 : 1, 2};
 }
 
-int AxisDecimals(int usual, double unitsPerPixel, float largestValue) {
-    if (!std::isfinite(unitsPerPixel) || unitsPerPixel <= 0.0 ||
-        10.0 * unitsPerPixel >= PowerOfTen(-usual))
+int AxisDecimals(int usual, double unitsPerStep, float largestValue, double keepSteps) {
+    if (!std::isfinite(unitsPerStep) || unitsPerStep <= 0.0 ||
+        keepSteps * unitsPerStep >= PowerOfTen(-usual))
         return usual;
     const int most = DecimalsAFloatHolds(largestValue);
     int decimals = usual;
-    while (decimals < most && PowerOfTen(-decimals) > unitsPerPixel)
+    while (decimals < most && PowerOfTen(-decimals) > unitsPerStep)
         ++decimals;
     return decimals;
 }
@@ -50,11 +50,14 @@ Decimals CoordDecimals(Point zeroPt, Point maxPt, AxisValues xAxis, AxisValues y
     const auto largest = [](AxisValues axis) {
         return std::max(std::fabs(axis.Zero), std::fabs(axis.Max));
     };
-    return {integerX
-                ? 0
-                : AxisDecimals(usual.X, UnitsPerPixel(xAxis, zeroPt.X, maxPt.X), largest(xAxis)),
+    // Today's texts stay wherever they show a change of ten pixels.
+    constexpr double KeepPixels = 10.0;
+    const bool fractionY = pixelFractionY < 1.0;
+    return {integerX ? 0
+                     : AxisDecimals(usual.X, UnitsPerPixel(xAxis, zeroPt.X, maxPt.X),
+                                    largest(xAxis), KeepPixels),
             AxisDecimals(usual.Y, UnitsPerPixel(yAxis, zeroPt.Y, maxPt.Y) * pixelFractionY,
-                         largest(yAxis))};
+                         largest(yAxis), fractionY ? 1.0 : KeepPixels)};
 }
 
 } // namespace digitize

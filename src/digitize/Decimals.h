@@ -16,12 +16,14 @@ struct Decimals {
 // The usual decimals: X 1, or 0 when the user asked for integers; Y 2.
 Decimals UsualDecimals(bool integerX);
 
-// usual decimals for an axis whose values change by unitsPerPixel a pixel and
-// reach at most largestValue in magnitude.
-int AxisDecimals(int usual, double unitsPerPixel, float largestValue);
+// The decimals for an axis whose values change by unitsPerStep a step (a
+// pixel, or a fraction of one) and reach at most largestValue in magnitude:
+// the usual ones where they show a change of keepSteps steps, else the fewest
+// that show one step.
+int AxisDecimals(int usual, double unitsPerStep, float largestValue, double keepSteps);
 
-// Both axes of a calibration. pixelFractionY is the smallest change along Y
-// that must show, in pixels (1, or less when Y is read to a fraction of a pixel).
+// Both axes of a calibration. Where Y is read to a fraction of a pixel
+// (pixelFractionY below 1), that fraction shows; there is no earlier text to keep.
 Decimals CoordDecimals(Point zeroPt, Point maxPt, AxisValues xAxis, AxisValues yAxis, bool integerX,
                        double pixelFractionY = 1.0);
 

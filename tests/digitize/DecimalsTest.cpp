@@ -29,6 +29,8 @@ TEST(CoordDecimals, KeepTheUsualDecimalsUnlessTheyHideTenPixels) {
         {"a descending axis", {1, 0}, {0.001F, 0}, 400, false, 1, {3, 6}},
         {"a float holds no more", {1e6F, 1e6F + 1}, {1e4F, 1e4F + 0.01F}, 400, false, 1, {1, 3}},
         {"a tenth of a pixel along Y", {0, 10}, {0, 1}, 400, false, 0.1, {1, 4}},
+        {"two decimals show a tenth of a pixel", {0, 10}, {0, 40}, 400, false, 0.1, {1, 2}},
+        {"three decimals show a tenth of a pixel", {0, 10}, {0, 10}, 400, false, 0.1, {1, 3}},
         {"a sub-pixel Y where two decimals hide a tenth",
          {0, 10},
          {0, 10},
