@@ -147,8 +147,10 @@ void TForm4::MaskEdit1Change() {
 void TForm4::Edit1Change() {
     // A valid text takes effect as it is typed; a refused one waits for the exit.
     if (const auto tolerance =
-            digitize::ToleranceOf(ui->Edit1->text().toStdString(), DecimalSeparator))
+            digitize::ToleranceOf(ui->Edit1->text().toStdString(), DecimalSeparator)) {
         ColorTolerance = *tolerance;
+        Loupe->Refresh();
+    }
 }
 
 void TForm4::Edit1Exit() {
@@ -158,6 +160,7 @@ void TForm4::Edit1Exit() {
     ui->Edit1->setText(QString::number(ColorTolerance));
     ColorTolerance = keptTolerance_ = digitize::ReadTolerance(typed, DecimalSeparator);
     ui->Edit1->setText(QString::number(ColorTolerance));
+    Loupe->Refresh();
 }
 
 bool TForm4::eventFilter(QObject *watched, QEvent *event) {

@@ -9,6 +9,7 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QWheelEvent>
@@ -232,6 +233,14 @@ class TestLoupe : public QObject {
                                     .arg(row.pixel.x())
                                     .arg(row.pixel.y())
                                     .arg(OddPixels(painted, row.pixel))));
+        // A wider colour tolerance typed in the cursor window marks more, at once.
+        auto *tolerance = Control<QLineEdit>(Form4, "Edit1");
+        FocusWindow(Form4, tolerance);
+        tolerance->selectAll();
+        QTest::keyClicks(tolerance, QStringLiteral("80"));
+        QVERIFY(OddPixels(Painted(), FarPixel) > 0);
+        QTest::keyClick(tolerance, Qt::Key_Return);
+        QVERIFY(OddPixels(Painted(), FarPixel) > 0);
     }
 
   private:
