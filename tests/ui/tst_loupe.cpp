@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QWheelEvent>
 
@@ -68,10 +69,13 @@ class TestLoupe : public QObject {
         QApplication::sendEvent(View(), &turn);
     }
 
-    // The loupe as painted now, and one screen pixel of a picture pixel's cell.
+    // The loupe as the screen shows it now (its window's backing store, not a
+    // fresh rendering), and one screen pixel of a picture pixel's cell.
     QImage Painted() {
         QCoreApplication::processEvents();
-        return View()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage window = Loupe->screen()->grabWindow(Loupe->winId()).toImage();
+        return window.copy(QRect(View()->mapTo(Loupe, QPoint(0, 0)), View()->size()))
+            .convertToFormat(QImage::Format_RGB32);
     }
     QRgb CellPixel(const QImage &painted, QPoint pixel, int dx, int dy) {
         digitize::LoupeScene scene;
