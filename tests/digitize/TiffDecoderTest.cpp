@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <tiffio.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -31,9 +32,14 @@ struct TiffSpec {
     std::vector<std::uint32_t> want;
 };
 
-// libtiff writes only to files: written to one, read back as bytes.
+// libtiff writes only to files: written to one of its own (tests run in
+// parallel), read back as bytes.
 Bytes WriteTiff(const TiffSpec &spec) {
-    const std::string path = testing::TempDir() + "plotwise-test.tif";
+    std::string path = testing::TempDir() + "plotwise-test-XXXXXX";
+    const int fd = mkstemp(path.data());
+    if (fd < 0)
+        return {};
+    close(fd);
     TIFF *tiff = TIFFOpen(path.c_str(), "w");
     if (tiff == nullptr)
         return {};
