@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 
 class TestAdvancedCursor : public QObject {
@@ -283,7 +285,14 @@ class TestAdvancedCursor : public QObject {
         TypeSteps("030");
         FollowTheBand();
         Key(Qt::Key_Home);
+        // In a narrow window the run ends out of the view it started in.
+        auto *view = Control<QScrollArea>(Form2, "ScrollBox1");
+        Form2->resize(250, 400);
+        QTRY_VERIFY(view->viewport()->width() < 250);
         QTest::mouseClick(Button("Button2"), Qt::LeftButton);
+        const QRect shown(view->horizontalScrollBar()->value(), view->verticalScrollBar()->value(),
+                          view->viewport()->width(), view->viewport()->height());
+        QVERIFY2(shown.contains(QPoint(410, 300)), "the view follows the run's end");
         const QStringList lines = Recorded();
         QCOMPARE(lines.size(), 31);
         QCOMPARE(lines.first(), QStringLiteral("1950.0 ,  5.00"));

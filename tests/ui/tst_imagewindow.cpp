@@ -215,6 +215,14 @@ class TestImageWindow : public QObject {
                  Form2->PasteImage();
              },
              QString()},
+            {"clipboard picture that cannot be read",
+             [&] {
+                 auto *broken = new QMimeData; // the clipboard owns it
+                 broken->setData(QStringLiteral("application/x-qt-image"), "not a picture");
+                 QGuiApplication::clipboard()->setMimeData(broken);
+                 Form2->PasteImage();
+             },
+             QString()},
         };
         int x = 30;
         for (const Attempt &attempt : attempts) {
