@@ -39,18 +39,29 @@ TEST(CalcXValue, InterpolatesBetweenTheLockedPixels) {
     EXPECT_FLOAT_EQ(digitize::CalcXValue(300, {400, 0}, {100, 100}, years), 1960.0F);
 }
 
-TEST(CalcYValue, TurnsThePictureRowsUpward) {
-    const Point zero{100, 500};
-    const Point max{400, 100};
-    const AxisValues ten{0, 10};
-    EXPECT_EQ(digitize::CoordText(0, digitize::CalcYValue(300, zero, max, ten), false),
-              "0.0 ,  5.00");
-    EXPECT_EQ(digitize::CoordText(0, digitize::CalcYValue(600, zero, max, ten), false),
-              "0.0 , -2.50");
+TEST(CalcYValue, TurnsThePictureRowsUpwardFromTheZeroValue) {
+    struct Row {
+        float y;
+        AxisValues axis;
+        float value;
+    };
+    // Zero locked at row 500, Max at row 100.
+    const Row rows[] = {{300, {0, 10}, 5.0F},      {600, {0, 10}, -2.5F}, {300, {20, 30}, 25.0F},
+                        {500, {-4, 6}, -4.0F},     {100, {-4, 6}, 6.0F},  {400, {10, 0}, 7.5F},
+                        {300.5F, {0, 400}, 199.5F}};
+    for (const Row &row : rows)
+        EXPECT_FLOAT_EQ(digitize::CalcYValue(row.y, {100, 500}, {400, 100}, row.axis), row.value)
+            << "row " << row.y << ", axis " << row.axis.Zero << " to " << row.axis.Max;
 }
 
-TEST(CalcXValue, OverflowsWhenTheResultLeavesTheFloatRange) {
-    EXPECT_THROW(digitize::CalcXValue(1000, StartZero, StartMax, {0, 3e38F}), digitize::Error);
+TEST(CalcValue, BothAxesOverflowWhenTheResultLeavesTheFloatRange) {
+    for (const float at : {1000.0F, -1000.0F}) {
+        EXPECT_THROW(digitize::CalcXValue(at, StartZero, StartMax, {0, 3e38F}), digitize::Error)
+            << at;
+        EXPECT_THROW(digitize::CalcYValue(at, StartZero, StartMax, {0, 3e38F}), digitize::Error)
+            << at;
+    }
+    EXPECT_FLOAT_EQ(digitize::CalcYValue(100, StartZero, StartMax, {0, 3e38F}), 3e38F);
 }
 
 } // namespace

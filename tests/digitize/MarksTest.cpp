@@ -41,4 +41,27 @@ TEST(Marks, AnOutlineDrawnTwiceLeavesNoTrace) {
     EXPECT_EQ(digitize::BoxAround({100, 100}, -4, 15), (digitize::Outline{104, 85, 96, 115}));
 }
 
+// The last row and column are drawn into, and nothing past them.
+TEST(Marks, MarksOnTheLastPixelStayInsideThePicture) {
+    constexpr int W = 40;
+    constexpr int H = 30;
+    Surface picture = Surface::Blank(W, H);
+    picture.SetPen({digitize::MarkColour, 1, digitize::PenMode::Xor});
+    const auto cross = digitize::DrawCross(picture, {W - 1, H - 1});
+    EXPECT_EQ(cross[0], (digitize::Rect{0, H - 1, W, H}));
+    EXPECT_EQ(cross[1], (digitize::Rect{W - 1, 0, W, H}));
+    const auto box = digitize::DrawOutline(picture, digitize::BoxAround({W - 1, H - 1}, 5, 5));
+    EXPECT_EQ(box[0], (digitize::Rect{W - 6, H - 6, W, H - 5}));
+    EXPECT_EQ(box[1], (digitize::Rect{}));
+    EXPECT_EQ(box[2], (digitize::Rect{}));
+    EXPECT_EQ(box[3], (digitize::Rect{W - 6, H - 5, W - 5, H}));
+    int inverted = 0;
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x)
+            inverted += picture.Pixel(x, y) != digitize::White;
+    // The cross's lines less its centre and the box's two edges inside, less
+    // the two pixels where an edge crosses a line, inverted twice.
+    EXPECT_EQ(inverted, (W - 1) + (H - 1) + 6 + 5 - 2 * 2);
+}
+
 } // namespace

@@ -3,7 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
+
+namespace digitize {
+inline void PrintTo(const Rect &r, std::ostream *out) {
+    *out << "[" << r.Left << "," << r.Top << " .. " << r.Right << "," << r.Bottom << ")";
+}
+} // namespace digitize
 
 namespace {
 
@@ -61,6 +68,51 @@ TEST(Surface, LinesLeaveOutTheEndPointAndSkipPointsOutside) {
     EXPECT_TRUE(t.Line(3, 3, 3, 3).Empty());
     EXPECT_TRUE(t.Line(-2000, -1, 2000, -1).Empty());
     EXPECT_TRUE(t.Line(20, -1000, 20, 1000).Empty());
+}
+
+// Lines along and just past the picture's edges, the last row and the last
+// column included, change exactly the pixels inside and answer them.
+TEST(Surface, LinesAtTheEdgesChangeOnlyPixelsInside) {
+    constexpr int W = 7;
+    constexpr int H = 5;
+    struct Row {
+        const char *what;
+        int penWidth;
+        std::int64_t x0, y0, x1, y1;
+        Rect changed;
+        int pixels;
+    };
+    const Row rows[] = {
+        {"last row rightwards", 1, -3, H - 1, W + 3, H - 1, {0, H - 1, W, H}, W},
+        {"last row leftwards", 1, W + 3, H - 1, -3, H - 1, {0, H - 1, W, H}, W},
+        {"last row up to its last pixel", 1, 0, H - 1, W - 1, H - 1, {0, H - 1, W - 1, H}, W - 1},
+        {"last column downwards", 1, W - 1, -3, W - 1, H + 3, {W - 1, 0, W, H}, H},
+        {"last column upwards", 1, W - 1, H + 3, W - 1, -3, {W - 1, 0, W, H}, H},
+        {"first row", 1, W + 3, 0, -3, 0, {0, 0, W, 1}, W},
+        {"first column", 1, 0, H + 3, 0, -3, {0, 0, 1, H}, H},
+        {"below the last row", 1, -3, H, W + 3, H, {}, 0},
+        {"right of the last column", 1, W, -3, W, H + 3, {}, 0},
+        {"diagonal into the corner", 1, W - 3, H - 3, W + 2, H + 2, {W - 3, H - 3, W, H}, 3},
+        {"wide pen on the last row", 3, -3, H - 1, W + 3, H - 1, {0, H - 2, W, H}, 2 * W},
+        {"wide pen on the last column", 3, W - 1, -3, W - 1, H + 3, {W - 2, 0, W, H}, 2 * H},
+    };
+    for (const Row &row : rows) {
+        Surface s = Pattern(W, H);
+        const Surface before = Pattern(W, H);
+        s.SetPen({0x808080, row.penWidth, PenMode::Xor});
+        const Rect changed = s.Line(row.x0, row.y0, row.x1, row.y1);
+        EXPECT_EQ(changed, row.changed) << row.what;
+        int pixels = 0;
+        for (int y = 0; y < H; ++y)
+            for (int x = 0; x < W; ++x)
+                if (s.Pixel(x, y) != before.Pixel(x, y)) {
+                    ++pixels;
+                    EXPECT_TRUE(x >= changed.Left && x < changed.Right && y >= changed.Top &&
+                                y < changed.Bottom)
+                        << row.what << ": pixel " << x << "," << y << " changed outside";
+                }
+        EXPECT_EQ(pixels, row.pixels) << row.what;
+    }
 }
 
 TEST(Surface, ExclusiveOrMovesEachChannelBy128AndTwiceRestores) {

@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 
 #include <cmath>
@@ -57,7 +59,8 @@ class TestAdvancedCursor : public QObject {
         Click(100, 500);
         QTest::keyClick(Form2, 'z');
     }
-    // The curve: a black band on rows 299..301, its colour sampled at (150, 300).
+    // The curve: a black band on rows 299..301, its colour sampled at (150, 300);
+    // right of column 500 a second one on rows 649..651, near the picture's foot.
     void FollowTheBand() {
         Click(150, 300);
         QTest::mouseClick(Button("Button1"), Qt::LeftButton);
@@ -73,8 +76,11 @@ class TestAdvancedCursor : public QObject {
         QImage band(600, 700, QImage::Format_RGB32);
         band.fill(Qt::white);
         for (int y = 299; y <= 301; ++y)
-            for (int x = 0; x < 600; ++x)
+            for (int x = 0; x < 600; ++x) {
                 band.setPixel(x, y, qRgb(0, 0, 0));
+                if (x >= 500)
+                    band.setPixel(x, y + 350, qRgb(0, 0, 0));
+            }
         QVERIFY(band.save(dir.filePath("band.bmp")));
     }
     void init() {
@@ -198,6 +204,46 @@ class TestAdvancedCursor : public QObject {
         QCOMPARE(CurX, 140.0F);
         Key(Qt::Key_Left, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(CurX, 130.0F);
+        // Home starts the count again at the Zero column.
+        Key(Qt::Key_Home);
+        QCOMPARE(CurX, 100.0F);
+        Key(Qt::Key_Right, Qt::ControlModifier);
+        QCOMPARE(CurX, 110.0F);
+    }
+
+    void ctrlArrowsWaitForTheirOption_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("stepRate");
+        QTest::addColumn<QPointF>("lands");
+        // The crosshair starts at (250, 280), the band lies on row 300, Zero at column 100.
+        QTest::newRow("Ctrl+Right, no step rate")
+            << int(Qt::Key_Right) << false << QPointF(250, 280);
+        QTest::newRow("Ctrl+Left, no step rate") << int(Qt::Key_Left) << false << QPointF(250, 280);
+        QTest::newRow("Ctrl+Up, no Find-Y") << int(Qt::Key_Up) << true << QPointF(250, 280);
+        QTest::newRow("Ctrl+Down, no Find-Y") << int(Qt::Key_Down) << true << QPointF(250, 280);
+        QTest::newRow("Ctrl+Up, nothing ticked") << int(Qt::Key_Up) << false << QPointF(250, 280);
+        QTest::newRow("Ctrl+Right steps, no Find-Y")
+            << int(Qt::Key_Right) << true << QPointF(110, 280);
+        QTest::newRow("Ctrl+Left steps, no Find-Y")
+            << int(Qt::Key_Left) << true << QPointF(90, 280);
+    }
+    // A colour on the curve is set, so a search would move the crosshair.
+    void ctrlArrowsWaitForTheirOption() {
+        QFETCH(int, key);
+        QFETCH(bool, stepRate);
+        QFETCH(QPointF, lands);
+        Calibrate();
+        TypeSteps("030");
+        Click(150, 300);
+        QTest::mouseClick(Button("Button1"), Qt::LeftButton);
+        if (stepRate)
+            Tick(Box("CheckBox1"));
+        QCOMPARE(XStepOn, stepRate);
+        QVERIFY(!FindYOn);
+        FocusWindow(Form2);
+        Click(250, 280);
+        Key(static_cast<Qt::Key>(key), Qt::ControlModifier);
+        QCOMPARE(QPointF(CurX, CurY), lands);
     }
 
     void fractionalStepsLandOnExactValues() {
@@ -229,8 +275,8 @@ class TestAdvancedCursor : public QObject {
         FocusWindow(Form2);
         Click(200, 295); // the band is centred on row 300: Y 5.00
         QCOMPARE(Control<QLabel>(Form1, "Label3")->text(), QStringLiteral("1960.0 ,  5.00"));
-        Click(200, 200); // no band in the box: the plain Y
-        QCOMPARE(Control<QLabel>(Form1, "Label3")->text(), QStringLiteral("1960.0 ,  7.50"));
+        Click(250, 200); // no band in the box: the plain Y of this row, not of the column
+        QCOMPARE(Control<QLabel>(Form1, "Label3")->text(), QStringLiteral("1965.0 ,  7.50"));
     }
 
     void findYPutsTheCrosshairOnTheCurveAfterEveryStep() {
@@ -247,6 +293,10 @@ class TestAdvancedCursor : public QObject {
         Key(Qt::Key_Right, Qt::ControlModifier);
         QCOMPARE(CurX, 110.0F);
         QCOMPARE(CurY, 300.0F);
+        // The search reaches down to five rows above the picture's foot.
+        Click(550, 630);
+        Key(Qt::Key_Down, Qt::ControlModifier);
+        QCOMPARE(CurY, 650.0F);
     }
 
     void autoRunRecordsEveryStepUpToMax() {
@@ -254,7 +304,14 @@ class TestAdvancedCursor : public QObject {
         TypeSteps("030");
         FollowTheBand();
         Key(Qt::Key_Home);
+        // In a narrow window the run ends out of the view it started in.
+        auto *view = Control<QScrollArea>(Form2, "ScrollBox1");
+        Form2->resize(250, 400);
+        QTRY_VERIFY(view->viewport()->width() < 250);
         QTest::mouseClick(Button("Button2"), Qt::LeftButton);
+        const QRect shown(view->horizontalScrollBar()->value(), view->verticalScrollBar()->value(),
+                          view->viewport()->width(), view->viewport()->height());
+        QVERIFY2(shown.contains(QPoint(410, 300)), "the view follows the run's end");
         const QStringList lines = Recorded();
         QCOMPARE(lines.size(), 31);
         QCOMPARE(lines.first(), QStringLiteral("1950.0 ,  5.00"));

@@ -22,6 +22,7 @@ class TestControlWindow : public QObject {
   private:
     std::unique_ptr<WindowFixture> fixture;
     QTemporaryDir dir;
+    QString proposed; // the file the last file dialog offered
 
     // Answers each dialog the program opens while the action runs, in turn:
     // a question box with one of its buttons, a file dialog with a file name.
@@ -45,6 +46,7 @@ class TestControlWindow : public QObject {
                     Qt::LeftButton);
             } else if (auto *files = qobject_cast<QFileDialog *>(modal)) {
                 asked << QStringLiteral("file dialog");
+                proposed = files->selectedFiles().value(0);
                 const QString name = next < answers.size() ? answers[next++].file : QString();
                 if (name.isEmpty()) {
                     files->reject();
@@ -323,6 +325,13 @@ class TestControlWindow : public QObject {
         });
         QCOMPARE(asked, QStringList({"file dialog"}));
         QCOMPARE(Read(path), QByteArray("5.0 ,  6.00\n7.0 ,  8.00\n"));
+        // The next save offers the same file.
+        const QStringList again = Answering({{}}, [] {
+            FocusWindow(Form1);
+            QTest::keyClick(Form1, Qt::Key_S, Qt::ControlModifier);
+        });
+        QCOMPARE(again, QStringList({"file dialog"}));
+        QCOMPARE(proposed, path);
     }
 
     void theLogCopiesAsPlainTextOnly() {

@@ -261,6 +261,14 @@ class TestImageWindow : public QObject {
                  Form2->PasteImage();
              },
              QString()},
+            {"clipboard picture that cannot be read",
+             [&] {
+                 auto *broken = new QMimeData; // the clipboard owns it
+                 broken->setData(QStringLiteral("application/x-qt-image"), "not a picture");
+                 QGuiApplication::clipboard()->setMimeData(broken);
+                 Form2->PasteImage();
+             },
+             QString()},
         };
         int x = 30;
         for (const Attempt &attempt : attempts) {
@@ -299,14 +307,38 @@ class TestImageWindow : public QObject {
             Symmetric(CrossPixels(100, 70, 160, 120), OutlinePixels(94, 55, 106, 85, 160, 120)));
     }
 
+    void aNewPictureShowsNoMarksUntilTheNextMove_data() {
+        QTest::addColumn<QString>("how");
+        for (const char *how : {"dropped", "pasted path", "pasted picture"})
+            QTest::newRow(how) << QString::fromLatin1(how);
+    }
+    // The marks in the old picture are forgotten, and the new ones reach its
+    // last row and column.
     void aNewPictureShowsNoMarksUntilTheNextMove() {
-        Form2->MoveCrosshair(20, 20);
+        QFETCH(QString, how);
+        BoxShown = true;
+        FocusWindow(Form2);
+        QTest::mouseClick(Image1(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+        const QImage next = PatternImage(90, 70);
         const QString path = PatternBitmap(QStringLiteral("n.bmp"), 90, 70);
-        Form2->LoadImage(path);
-        QVERIFY(!CrossDrawn && !BoxDrawn);
-        QCOMPARE(PictureNow(), PatternImage(90, 70));
-        Form2->MoveCrosshair(30, 30);
-        QCOMPARE(Differences(PatternImage(90, 70), PictureNow()), CrossPixels(30, 30, 90, 70));
+        if (how == QStringLiteral("dropped")) {
+            Drop({QUrl::fromLocalFile(path)});
+        } else {
+            if (how == QStringLiteral("pasted path"))
+                QGuiApplication::clipboard()->setText(path);
+            else
+                QGuiApplication::clipboard()->setImage(next);
+            QTest::keyClick(Form2, Qt::Key_V, Qt::ControlModifier);
+        }
+        QCOMPARE(Image1()->size(), QSize(90, 70));
+        QVERIFY2(!CrossDrawn && !BoxDrawn, "marks of the old picture are taken for drawn");
+        QCOMPARE(PictureNow(), next);
+        QTest::mouseClick(Image1(), Qt::LeftButton, Qt::NoModifier, QPoint(30, 30));
+        QCOMPARE(Differences(next, PictureNow()),
+                 Symmetric(CrossPixels(30, 30, 90, 70), OutlinePixels(15, 15, 45, 45, 90, 70)));
+        QTest::mouseClick(Image1(), Qt::LeftButton, Qt::NoModifier, QPoint(89, 69));
+        QCOMPARE(Differences(next, PictureNow()),
+                 Symmetric(CrossPixels(89, 69, 90, 70), OutlinePixels(74, 54, 104, 84, 90, 70)));
     }
 
     void aPictureTooLargeIsRefusedBeforeTheOldOneChanges() {

@@ -109,6 +109,13 @@ class TestScrolling : public QObject {
             QTest::keyClick(Form2, Qt::Key_Up);
         QCOMPARE(CurY, 10.0F);
         QCOMPARE(Down()->value(), 0);
+        // Scrolled away, a lock brings the crosshair back into view.
+        for (int i = 0; i < 3; ++i)
+            Wheel(Qt::NoModifier);
+        QVERIFY(!Visible().contains(QPoint(208, 10)));
+        QTest::keyClick(Form2, Qt::Key_Z);
+        QCOMPARE(ZeroPt, (digitize::Point{208, 10}));
+        QVERIFY2(Visible().contains(QPoint(208, 10)), "the view shows the locked point");
     }
 
     void enlargingTheWindowShowsMoreOfThePicture() {
