@@ -35,7 +35,7 @@ struct Rgb {
 
 // What a test file holds: samples per pixel in file order (index, grey,
 // grey-alpha, RGB or RGBA), row by row, at the file's bit depth.
-struct PngSpec {
+struct PngLayout {
     int colourType = PNG_COLOR_TYPE_GRAY;
     int bitDepth = 8;
     int width = 1;
@@ -72,44 +72,44 @@ void FailWrite(png_structp, png_const_charp message) {
 
 // Packs the samples as the file stores them (low depths from the high bits
 // down, 16-bit big-endian) and writes them with libpng.
-Bytes WritePng(const PngSpec &spec) {
+Bytes WritePng(const PngLayout &layout) {
     Bytes out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, &FailWrite, nullptr);
     png_infop info = png_create_info_struct(png);
     png_set_write_fn(png, &out, &WriteBytes, nullptr);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(spec.width),
-                 static_cast<png_uint_32>(spec.height), spec.bitDepth, spec.colourType,
-                 spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+    png_set_IHDR(png, info, static_cast<png_uint_32>(layout.width),
+                 static_cast<png_uint_32>(layout.height), layout.bitDepth, layout.colourType,
+                 layout.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     std::vector<png_color> palette;
-    for (const Rgb &c : spec.palette)
+    for (const Rgb &c : layout.palette)
         palette.push_back({c.r, c.g, c.b});
     if (!palette.empty())
         png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
-    if (!spec.paletteAlpha.empty())
-        png_set_tRNS(png, info, spec.paletteAlpha.data(),
-                     static_cast<int>(spec.paletteAlpha.size()), nullptr);
-    if (spec.transparent) {
-        png_color_16 colour = *spec.transparent;
+    if (!layout.paletteAlpha.empty())
+        png_set_tRNS(png, info, layout.paletteAlpha.data(),
+                     static_cast<int>(layout.paletteAlpha.size()), nullptr);
+    if (layout.transparent) {
+        png_color_16 colour = *layout.transparent;
         png_set_tRNS(png, info, nullptr, 0, &colour);
     }
     png_write_info(png, info);
 
-    const int perRow = spec.width * Channels(spec.colourType);
-    const std::size_t rowBytes = static_cast<std::size_t>((perRow * spec.bitDepth + 7) / 8);
-    std::vector<Bytes> rows(static_cast<std::size_t>(spec.height), Bytes(rowBytes, 0));
+    const int perRow = layout.width * Channels(layout.colourType);
+    const std::size_t rowBytes = static_cast<std::size_t>((perRow * layout.bitDepth + 7) / 8);
+    std::vector<Bytes> rows(static_cast<std::size_t>(layout.height), Bytes(rowBytes, 0));
     std::vector<png_bytep> pointers;
-    for (int y = 0; y < spec.height; ++y) {
+    for (int y = 0; y < layout.height; ++y) {
         Bytes &row = rows[static_cast<std::size_t>(y)];
         for (int i = 0; i < perRow; ++i) {
-            const unsigned v = spec.samples[static_cast<std::size_t>(y * perRow + i)];
-            if (spec.bitDepth == 16) {
+            const unsigned v = layout.samples[static_cast<std::size_t>(y * perRow + i)];
+            if (layout.bitDepth == 16) {
                 row[2 * static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> 8);
                 row[2 * static_cast<std::size_t>(i) + 1] = static_cast<std::uint8_t>(v);
             } else {
-                const int bit = i * spec.bitDepth;
+                const int bit = i * layout.bitDepth;
                 row[static_cast<std::size_t>(bit / 8)] |=
-                    static_cast<std::uint8_t>(v << (8 - spec.bitDepth - bit % 8));
+                    static_cast<std::uint8_t>(v << (8 - layout.bitDepth - bit % 8));
             }
         }
         pointers.push_back(row.data());
@@ -137,25 +137,25 @@ std::vector<Rgb> Palette(int size) {
 TEST(DecodePng, GivesEachColourTypeAndBitDepthAsShownOnAWhitePage) {
     struct Row {
         const char *name;
-        PngSpec spec; // one row of pixels
+        PngLayout layout; // one row of pixels
         std::vector<std::uint32_t> want;
     };
     const auto line = [](int type, int depth, std::vector<std::uint16_t> samples) {
-        PngSpec spec;
-        spec.colourType = type;
-        spec.bitDepth = depth;
-        spec.width = static_cast<int>(samples.size()) / Channels(type);
-        spec.samples = std::move(samples);
-        return spec;
+        PngLayout layout;
+        layout.colourType = type;
+        layout.bitDepth = depth;
+        layout.width = static_cast<int>(samples.size()) / Channels(type);
+        layout.samples = std::move(samples);
+        return layout;
     };
-    const auto withKey = [](PngSpec spec, png_color_16 key) {
-        spec.transparent = key;
-        return spec;
+    const auto withKey = [](PngLayout layout, png_color_16 key) {
+        layout.transparent = key;
+        return layout;
     };
-    const auto withPalette = [](PngSpec spec, int size, std::vector<std::uint8_t> alpha = {}) {
-        spec.palette = Palette(size);
-        spec.paletteAlpha = std::move(alpha);
-        return spec;
+    const auto withPalette = [](PngLayout layout, int size, std::vector<std::uint8_t> alpha = {}) {
+        layout.palette = Palette(size);
+        layout.paletteAlpha = std::move(alpha);
+        return layout;
     };
     constexpr int Grey = PNG_COLOR_TYPE_GRAY;
     constexpr int GreyAlpha = PNG_COLOR_TYPE_GRAY_ALPHA;
@@ -232,8 +232,8 @@ TEST(DecodePng, GivesEachColourTypeAndBitDepthAsShownOnAWhitePage) {
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
-        const Surface picture = digitize::DecodePng(WritePng(row.spec));
-        ASSERT_EQ(picture.Width(), row.spec.width);
+        const Surface picture = digitize::DecodePng(WritePng(row.layout));
+        ASSERT_EQ(picture.Width(), row.layout.width);
         ASSERT_EQ(picture.Height(), 1);
         EXPECT_EQ(Words(picture), row.want);
     }
@@ -241,22 +241,22 @@ TEST(DecodePng, GivesEachColourTypeAndBitDepthAsShownOnAWhitePage) {
 
 // A picture of every sample value a depth allows, over rows enough to span
 // several of the reader's batches.
-PngSpec Pattern(int type, int depth, bool interlaced) {
-    PngSpec spec;
-    spec.colourType = type;
-    spec.bitDepth = depth;
-    spec.width = 37;
-    spec.height = 35;
-    spec.interlaced = interlaced;
-    const int count = spec.width * spec.height * Channels(type);
+PngLayout Pattern(int type, int depth, bool interlaced) {
+    PngLayout layout;
+    layout.colourType = type;
+    layout.bitDepth = depth;
+    layout.width = 37;
+    layout.height = 35;
+    layout.interlaced = interlaced;
+    const int count = layout.width * layout.height * Channels(type);
     for (int i = 0; i < count; ++i)
-        spec.samples.push_back(
+        layout.samples.push_back(
             static_cast<std::uint16_t>((static_cast<unsigned>(i) * 40503u) % (1u << depth)));
     if (type == PNG_COLOR_TYPE_PALETTE) {
-        spec.palette = Palette(1 << depth);
-        spec.paletteAlpha = {0, 64, 128, 255, 1};
+        layout.palette = Palette(1 << depth);
+        layout.paletteAlpha = {0, 64, 128, 255, 1};
     }
-    return spec;
+    return layout;
 }
 
 TEST(DecodePng, ReadsAnInterlacedFileAsTheSamePictureStoredPlainly) {

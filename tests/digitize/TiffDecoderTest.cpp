@@ -21,7 +21,7 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-struct TiffSpec {
+struct TiffLayout {
     const char *name;
     int samplesPerPixel;
     int bitsPerSample;
@@ -34,7 +34,7 @@ struct TiffSpec {
 
 // libtiff writes only to files: written to one of its own (tests run in
 // parallel), read back as bytes.
-Bytes WriteTiff(const TiffSpec &spec) {
+Bytes WriteTiff(const TiffLayout &layout) {
     std::string path = testing::TempDir() + "plotwise-test-XXXXXX";
     const int fd = mkstemp(path.data());
     if (fd < 0)
@@ -43,28 +43,28 @@ Bytes WriteTiff(const TiffSpec &spec) {
     TIFF *tiff = TIFFOpen(path.c_str(), "w");
     if (tiff == nullptr)
         return {};
-    const auto width = static_cast<std::uint32_t>(spec.samples.size()) /
-                       static_cast<std::uint32_t>(spec.samplesPerPixel);
+    const auto width = static_cast<std::uint32_t>(layout.samples.size()) /
+                       static_cast<std::uint32_t>(layout.samplesPerPixel);
     TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, width);
     TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, 1u);
-    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, spec.samplesPerPixel);
-    TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, spec.bitsPerSample);
-    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, spec.photometric);
+    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, layout.samplesPerPixel);
+    TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, layout.bitsPerSample);
+    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, layout.photometric);
     TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
     TIFFSetField(tiff, TIFFTAG_COMPRESSION, COMPRESSION_LZW);
     TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, 1u);
-    if (spec.extraSample >= 0) {
-        const auto extra = static_cast<std::uint16_t>(spec.extraSample);
+    if (layout.extraSample >= 0) {
+        const auto extra = static_cast<std::uint16_t>(layout.extraSample);
         TIFFSetField(tiff, TIFFTAG_EXTRASAMPLES, 1, &extra);
     }
-    std::vector<std::uint16_t> map = spec.colourMap;
+    std::vector<std::uint16_t> map = layout.colourMap;
     if (!map.empty()) {
         const std::size_t n = map.size() / 3;
         TIFFSetField(tiff, TIFFTAG_COLORMAP, map.data(), map.data() + n, map.data() + 2 * n);
     }
     Bytes row;
-    for (const std::uint16_t v : spec.samples) {
-        if (spec.bitsPerSample == 16) {
+    for (const std::uint16_t v : layout.samples) {
+        if (layout.bitsPerSample == 16) {
             row.push_back(static_cast<std::uint8_t>(v)); // in the machine's order
             row.push_back(static_cast<std::uint8_t>(v >> 8));
         } else {
@@ -84,7 +84,7 @@ std::vector<std::uint32_t> Words(const digitize::Surface &picture) {
     return {bits, bits + static_cast<std::ptrdiff_t>(picture.Width()) * picture.Height()};
 }
 
-std::vector<TiffSpec> Layouts() {
+std::vector<TiffLayout> Layouts() {
     std::vector<std::uint16_t> map(3 * 256, 0);
     map[1] = 0xFFFF;       // entry 1: red
     map[256 + 2] = 0xFFFF; // entry 2: green
@@ -151,13 +151,13 @@ std::vector<TiffSpec> Layouts() {
 }
 
 TEST(DecodeTiff, GivesEachLayoutAsShownOnAWhitePage) {
-    for (const TiffSpec &spec : Layouts()) {
-        SCOPED_TRACE(spec.name);
-        const Bytes bytes = WriteTiff(spec);
+    for (const TiffLayout &layout : Layouts()) {
+        SCOPED_TRACE(layout.name);
+        const Bytes bytes = WriteTiff(layout);
         ASSERT_FALSE(bytes.empty());
         const digitize::Surface picture = digitize::DecodeTiff(bytes);
         ASSERT_EQ(picture.Height(), 1);
-        EXPECT_EQ(Words(picture), spec.want);
+        EXPECT_EQ(Words(picture), layout.want);
     }
 }
 
