@@ -66,7 +66,10 @@ digitize::Outline BoxDrawnAt;
 // painted, so no pixel, mark flag or repaint changes.
 class MarksLifted {
   public:
-    explicit MarksLifted(digitize::Surface &picture) : picture_(picture), pen_(picture.Pen()) {
+    // Only the marks' pixels inside area are taken out: a read of a box costs
+    // the box, not the cross's thousand-pixel arms.
+    MarksLifted(digitize::Surface &picture, const digitize::Outline &area)
+        : picture_(picture), area_(area), pen_(picture.Pen()) {
         picture_.SetPen({digitize::MarkColour, 1, digitize::PenMode::Xor});
         Invert();
     }
@@ -80,11 +83,12 @@ class MarksLifted {
   private:
     void Invert() {
         if (CrossDrawn)
-            digitize::DrawCross(picture_, CrossDrawnAt);
+            digitize::DrawWithin(picture_, digitize::CrossLines(CrossDrawnAt), area_);
         if (BoxDrawn)
-            digitize::DrawOutline(picture_, BoxDrawnAt);
+            digitize::DrawWithin(picture_, digitize::OutlineLines(BoxDrawnAt), area_);
     }
     digitize::Surface &picture_;
+    digitize::Outline area_;
     digitize::Pen pen_;
 };
 
@@ -366,7 +370,9 @@ float TForm2::CalcSquare(float X, float Y) {
 float TForm2::CalcSubPixel(float X, float Y) {
     std::optional<double> row;
     {
-        const MarksLifted lifted(Canvas());
+        // The box the estimate reads, around the column the exact X rounds to.
+        const MarksLifted lifted(Canvas(),
+                                 digitize::BoxAround({Round(X), Round(Y)}, BoxHalfW, BoxHalfH));
         row = digitize::SubPixelRow(Picture(), X, Round(Y), {BoxHalfW, BoxHalfH}, LineColor,
                                     ColorTolerance);
     }

@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 
 namespace digitize {
 
@@ -48,5 +49,10 @@ std::array<Segment, 4> OutlineLines(const Outline &box);
 // Each answers the pixels its lines changed, one rectangle a line.
 std::array<Rect, 2> DrawCross(Surface &picture, Point centre);
 std::array<Rect, 4> DrawOutline(Surface &picture, const Outline &box);
+
+// Draws only the pixels of the lines that lie inside clip (corners inclusive):
+// with an exclusive-or pen, the marks come out of that part of the picture
+// alone, at the cost of the part rather than of lines a thousand pixels long.
+void DrawWithin(Surface &picture, std::span<const Segment> lines, const Outline &clip);
 
 } // namespace digitize

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 using digitize::Surface;
@@ -39,6 +41,46 @@ TEST(Marks, AnOutlineDrawnTwiceLeavesNoTrace) {
             ASSERT_EQ(picture.Pixel(x, y), digitize::White) << x << "," << y;
     // A negative half width mirrors the box.
     EXPECT_EQ(digitize::BoxAround({100, 100}, -4, 15), (digitize::Outline{104, 85, 96, 115}));
+}
+
+// Marks drawn in full and taken out inside a clip leave the clip clean and
+// everything outside it marked, whatever the clip cuts.
+TEST(Marks, DrawingWithinAClipChangesOnlyItsPixels) {
+    const digitize::Point centre{40, 30};
+    const auto box = digitize::BoxAround(centre, 8, 5);
+    const digitize::Outline clips[] = {
+        {32, 25, 48, 35},  // the box itself
+        {35, 20, 45, 40},  // across the box's sides
+        {0, 0, 79, 59},    // the whole picture
+        {70, 50, 90, 70},  // a corner, partly outside the picture
+        {45, 10, 30, 20},  // given right to left
+        {60, 40, 60, 40},  // one pixel on no mark
+        {40, 30, 40, 30},  // the cross's centre, drawn by both its lines
+        {-5, 30, 100, 30}, // the cross's row and past both edges
+    };
+    for (const auto &clip : clips) {
+        const auto withMarks = [&] {
+            Surface picture = Surface::Blank(80, 60);
+            picture.SetPen({digitize::MarkColour, 1, digitize::PenMode::Xor});
+            digitize::DrawCross(picture, centre);
+            digitize::DrawOutline(picture, box);
+            return picture;
+        };
+        const Surface marked = withMarks();
+        Surface lifted = withMarks();
+        const auto cross = digitize::CrossLines(centre);
+        const auto outline = digitize::OutlineLines(box);
+        digitize::DrawWithin(lifted, cross, clip);
+        digitize::DrawWithin(lifted, outline, clip);
+        const auto inside = [&](int x, int y) {
+            return x >= std::min(clip.Left, clip.Right) && x <= std::max(clip.Left, clip.Right) &&
+                   y >= std::min(clip.Top, clip.Bottom) && y <= std::max(clip.Top, clip.Bottom);
+        };
+        for (int y = 0; y < 60; ++y)
+            for (int x = 0; x < 80; ++x)
+                ASSERT_EQ(lifted.Pixel(x, y), inside(x, y) ? digitize::White : marked.Pixel(x, y))
+                    << x << "," << y << " clip " << clip.Left << "," << clip.Top;
+    }
 }
 
 // The last row and column are drawn into, and nothing past them.
