@@ -38,68 +38,72 @@ std::vector<std::uint8_t> ChartRgb() {
     return rgb;
 }
 
+namespace {
+
+using Rgb = std::vector<std::uint8_t>;
+
+// The chart written once to path by write; later runs reuse the file, which
+// holds the same picture.
+std::string SavedOnce(const std::string &path, void (*write)(std::FILE *, const Rgb &)) {
+    if (std::FILE *existing = std::fopen(path.c_str(), "rb")) {
+        std::fclose(existing);
+        return path;
+    }
+    std::unique_ptr<std::FILE, int (*)(std::FILE *)> file(std::fopen(path.c_str(), "wb"),
+                                                          &std::fclose);
+    if (!file)
+        throw std::runtime_error("cannot write " + path);
+    write(file.get(), ChartRgb());
+    return path;
+}
+
+void WriteJpeg(std::FILE *file, const Rgb &rgb) {
+    jpeg_compress_struct cinfo{};
+    jpeg_error_mgr err{};
+    cinfo.err = jpeg_std_error(&err);
+    jpeg_create_compress(&cinfo);
+    jpeg_stdio_dest(&cinfo, file);
+    cinfo.image_width = ChartWidth;
+    cinfo.image_height = ChartHeight;
+    cinfo.input_components = 3;
+    cinfo.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, 90, TRUE);
+    jpeg_start_compress(&cinfo, TRUE);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        auto *row = const_cast<JSAMPLE *>(
+            &rgb[static_cast<std::size_t>(cinfo.next_scanline) * ChartWidth * 3]);
+        jpeg_write_scanlines(&cinfo, &row, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+}
+
+// libpng's default error handling ends the program on a write error, which
+// is all a benchmark needs.
+void WritePng(std::FILE *file, const Rgb &rgb) {
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_init_io(png, file);
+    png_set_IHDR(png, info, ChartWidth, ChartHeight, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    for (int y = 0; y < ChartHeight; ++y)
+        png_write_row(png, &rgb[static_cast<std::size_t>(y) * ChartWidth * 3]);
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+}
+
+} // namespace
+
 const std::string &ChartJpegPath() {
-    static const std::string path = [] {
-        const std::string p = "/tmp/plotwise-bench-chart-6000x4000.jpg";
-        if (std::FILE *existing = std::fopen(p.c_str(), "rb")) {
-            std::fclose(existing); // made by an earlier run: the same picture
-            return p;
-        }
-        const auto rgb = ChartRgb();
-        std::unique_ptr<std::FILE, int (*)(std::FILE *)> file(std::fopen(p.c_str(), "wb"),
-                                                              &std::fclose);
-        if (!file)
-            throw std::runtime_error("cannot write " + p);
-        jpeg_compress_struct cinfo{};
-        jpeg_error_mgr err{};
-        cinfo.err = jpeg_std_error(&err);
-        jpeg_create_compress(&cinfo);
-        jpeg_stdio_dest(&cinfo, file.get());
-        cinfo.image_width = ChartWidth;
-        cinfo.image_height = ChartHeight;
-        cinfo.input_components = 3;
-        cinfo.in_color_space = JCS_RGB;
-        jpeg_set_defaults(&cinfo);
-        jpeg_set_quality(&cinfo, 90, TRUE);
-        jpeg_start_compress(&cinfo, TRUE);
-        while (cinfo.next_scanline < cinfo.image_height) {
-            auto *row = const_cast<JSAMPLE *>(
-                &rgb[static_cast<std::size_t>(cinfo.next_scanline) * ChartWidth * 3]);
-            jpeg_write_scanlines(&cinfo, &row, 1);
-        }
-        jpeg_finish_compress(&cinfo);
-        jpeg_destroy_compress(&cinfo);
-        return p;
-    }();
+    static const std::string path =
+        SavedOnce("/tmp/plotwise-bench-chart-6000x4000.jpg", &WriteJpeg);
     return path;
 }
 
 const std::string &ChartPngPath() {
-    static const std::string path = [] {
-        const std::string p = "/tmp/plotwise-bench-chart-6000x4000.png";
-        if (std::FILE *existing = std::fopen(p.c_str(), "rb")) {
-            std::fclose(existing);
-            return p;
-        }
-        const auto rgb = ChartRgb();
-        std::unique_ptr<std::FILE, int (*)(std::FILE *)> file(std::fopen(p.c_str(), "wb"),
-                                                              &std::fclose);
-        if (!file)
-            throw std::runtime_error("cannot write " + p);
-        // libpng's default error handling ends the program on a write error,
-        // which is all a benchmark needs.
-        png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-        png_infop info = png_create_info_struct(png);
-        png_init_io(png, file.get());
-        png_set_IHDR(png, info, ChartWidth, ChartHeight, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                     PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-        png_write_info(png, info);
-        for (int y = 0; y < ChartHeight; ++y)
-            png_write_row(png, &rgb[static_cast<std::size_t>(y) * ChartWidth * 3]);
-        png_write_end(png, nullptr);
-        png_destroy_write_struct(&png, &info);
-        return p;
-    }();
+    static const std::string path = SavedOnce("/tmp/plotwise-bench-chart-6000x4000.png", &WritePng);
     return path;
 }
 
