@@ -6,11 +6,11 @@
 #include "BenchPictures.h"
 #include "LoupeView.h"
 #include "WindowSet.h"
-#include "digitize/ColumnSearch.h"
-#include "digitize/JpegDecoder.h"
-#include "digitize/Loupe.h"
-#include "digitize/Rounding.h"
-#include "digitize/StepRate.h"
+#include "digitize/calibration/Rounding.h"
+#include "digitize/calibration/StepRate.h"
+#include "digitize/loupe/Loupe.h"
+#include "digitize/picture/JpegDecoder.h"
+#include "digitize/search/ColumnSearch.h"
 
 #include <QApplication>
 #include <QClipboard>

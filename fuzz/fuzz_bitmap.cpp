@@ -6,7 +6,7 @@
 #include "BitmapFile.h"
 #include "Features.h"
 #include "digitize/Errors.h"
-#include "digitize/Surface.h"
+#include "digitize/picture/Surface.h"
 
 #include <QBuffer>
 #include <QByteArray>

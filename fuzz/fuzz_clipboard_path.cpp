@@ -1,7 +1,7 @@
 // Any text pasted into the image window: taking a path from it and telling
 // the kind of picture by its name must never crash, and keep their promises,
 // which are checked here (a broken one traps, so libFuzzer keeps the input).
-#include "PicturePath.h"
+#include "digitize/picture/PicturePath.h"
 
 #include <cctype>
 #include <cstddef>

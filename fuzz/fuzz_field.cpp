@@ -1,8 +1,8 @@
 // Any text typed or pasted into an axis value field: the clean-up and the
 // reading of the value must never crash, and must keep their promises, which
 // are checked here (a broken one traps, so libFuzzer keeps the input).
-#include "Errors.h"
-#include "FieldValue.h"
+#include "digitize/Errors.h"
+#include "digitize/calibration/FieldValue.h"
 
 #include <cfloat>
 #include <cmath>

@@ -2,10 +2,10 @@
 // digitize::Error and must leak nothing. The program reuses one decoder for
 // every picture the user opens, so nothing may carry over from one file to
 // the next either: not a failure, not the tables of an earlier file.
-#include "Errors.h"
 #include "Features.h"
-#include "JpegDecoder.h"
-#include "Surface.h"
+#include "digitize/Errors.h"
+#include "digitize/picture/JpegDecoder.h"
+#include "digitize/picture/Surface.h"
 
 #include <csetjmp>
 #include <cstddef>

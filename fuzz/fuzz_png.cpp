@@ -2,10 +2,10 @@
 // (from an open file): the only failure allowed is digitize::Error, nothing
 // may leak, and a picture that is read has the size its header gives, every
 // pixel opaque, and the same pixels when read from memory.
-#include "Errors.h"
 #include "Features.h"
-#include "PngDecoder.h"
-#include "Surface.h"
+#include "digitize/Errors.h"
+#include "digitize/picture/PngDecoder.h"
+#include "digitize/picture/Surface.h"
 
 #include <algorithm>
 #include <cstddef>

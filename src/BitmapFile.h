@@ -2,7 +2,7 @@
 // and compression Qt reads, and clipboard images.
 #pragma once
 
-#include "digitize/Surface.h"
+#include "digitize/picture/Surface.h"
 
 class QIODevice;
 class QImage;

@@ -2,7 +2,7 @@
 
 #include "ErrorBox.h"
 #include "Unit2.h"
-#include "digitize/Loupe.h"
+#include "digitize/loupe/Loupe.h"
 
 #include <QPaintEvent>
 #include <QPainter>

@@ -4,7 +4,7 @@
 // stored point and a repaint request.
 #pragma once
 
-#include "digitize/Conversions.h"
+#include "digitize/calibration/Conversions.h"
 
 #include <QImage>
 #include <QWidget>

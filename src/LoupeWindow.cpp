@@ -4,7 +4,7 @@
 #include "ErrorBox.h"
 #include "Unit2.h"
 #include "WindowLook.h"
-#include "digitize/Loupe.h"
+#include "digitize/loupe/Loupe.h"
 
 #include <QApplication>
 #include <QScreen>

@@ -3,7 +3,7 @@
 // and colour. It is created hidden; closing it only hides it.
 #pragma once
 
-#include "digitize/Conversions.h"
+#include "digitize/calibration/Conversions.h"
 
 #include <QWidget>
 

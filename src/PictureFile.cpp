@@ -2,9 +2,9 @@
 
 #include "BitmapFile.h"
 #include "digitize/Errors.h"
-#include "digitize/PicturePath.h"
-#include "digitize/PngDecoder.h"
-#include "digitize/TiffDecoder.h"
+#include "digitize/picture/PicturePath.h"
+#include "digitize/picture/PngDecoder.h"
+#include "digitize/picture/TiffDecoder.h"
 
 #include <QFile>
 #include <QFileInfo>

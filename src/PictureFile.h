@@ -2,8 +2,8 @@
 // the file's extension and, where they disagree, by its first bytes.
 #pragma once
 
-#include "digitize/JpegDecoder.h"
-#include "digitize/Surface.h"
+#include "digitize/picture/JpegDecoder.h"
+#include "digitize/picture/Surface.h"
 
 class QString;
 

@@ -6,8 +6,8 @@
 #include "Unit3.h"
 #include "Unit4.h"
 #include "WindowLook.h"
-#include "digitize/FieldValue.h"
-#include "digitize/LogText.h"
+#include "digitize/calibration/FieldValue.h"
+#include "digitize/calibration/LogText.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

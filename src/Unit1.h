@@ -3,8 +3,8 @@
 // the program.
 #pragma once
 
-#include "digitize/Conversions.h"
-#include "digitize/Surface.h"
+#include "digitize/calibration/Conversions.h"
+#include "digitize/picture/Surface.h"
 
 #include <QWidget>
 

@@ -2,10 +2,10 @@
 // digitizing operation, and the state those operations share.
 #pragma once
 
-#include "digitize/Conversions.h"
-#include "digitize/JpegDecoder.h"
-#include "digitize/Loupe.h"
-#include "digitize/Surface.h"
+#include "digitize/calibration/Conversions.h"
+#include "digitize/loupe/Loupe.h"
+#include "digitize/picture/JpegDecoder.h"
+#include "digitize/picture/Surface.h"
 
 #include <QImage>
 #include <QList>

@@ -6,9 +6,9 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "WindowLook.h"
-#include "digitize/FieldValue.h"
-#include "digitize/Rounding.h"
-#include "digitize/StepRate.h"
+#include "digitize/calibration/FieldValue.h"
+#include "digitize/calibration/Rounding.h"
+#include "digitize/calibration/StepRate.h"
 
 #include <QApplication>
 #include <QFocusEvent>

@@ -2,7 +2,7 @@
 // (Designer files can only give point sizes) and colours given as 0x00BBGGRR.
 #pragma once
 
-#include "digitize/Surface.h"
+#include "digitize/picture/Surface.h"
 
 #include <QColor>
 

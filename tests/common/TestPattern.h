@@ -2,7 +2,7 @@
 // scripts/make-test-pictures): one letter a pixel, top row first.
 #pragma once
 
-#include "Surface.h"
+#include "digitize/picture/Surface.h"
 
 namespace testpattern {
 

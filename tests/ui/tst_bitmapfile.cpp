@@ -5,7 +5,7 @@
 #include "BitmapFile.h"
 #include "TestPattern.h"
 #include "digitize/Errors.h"
-#include "digitize/Surface.h"
+#include "digitize/picture/Surface.h"
 
 #include <QBuffer>
 #include <QFile>

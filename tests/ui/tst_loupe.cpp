@@ -4,7 +4,7 @@
 #include "LoupeView.h"
 #include "LoupeWindow.h"
 #include "UiTestSupport.h"
-#include "digitize/Loupe.h"
+#include "digitize/loupe/Loupe.h"
 
 #include <QAccessible>
 #include <QCheckBox>

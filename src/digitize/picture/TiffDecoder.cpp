@@ -1,0 +1,198 @@
+#include "digitize/picture/TiffDecoder.h"
+
+#include "digitize/Errors.h"
+
+#include <tiffio.h>
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include <sys/types.h>
+
+namespace digitize {
+namespace {
+
+// Where libtiff reads from: a file from the position it had when handed
+// over, or memory. Offsets are the TIFF data's own.
+struct Source {
+    std::FILE *file = nullptr;
+    off_t start = 0;
+    const std::uint8_t *data = nullptr;
+    std::uint64_t size = 0;
+    std::uint64_t at = 0;
+};
+
+// The first error libtiff reports: later ones mostly follow from it.
+struct Report {
+    bool failed = false;
+    char message[300] = {};
+};
+
+Source &Of(thandle_t handle) {
+    return *static_cast<Source *>(handle);
+}
+
+tmsize_t ReadBytes(thandle_t handle, void *buffer, tmsize_t size) {
+    Source &s = Of(handle);
+    if (size <= 0)
+        return 0;
+    if (s.file != nullptr)
+        return static_cast<tmsize_t>(std::fread(buffer, 1, static_cast<std::size_t>(size), s.file));
+    const std::uint64_t got =
+        s.at >= s.size ? 0
+                       : std::min<std::uint64_t>(static_cast<std::uint64_t>(size), s.size - s.at);
+    if (got != 0)
+        std::memcpy(buffer, s.data + s.at, got);
+    s.at += got;
+    return static_cast<tmsize_t>(got);
+}
+
+tmsize_t WriteNothing(thandle_t, void *, tmsize_t) {
+    return -1;
+}
+
+toff_t Seek(thandle_t handle, toff_t offset, int whence) {
+    Source &s = Of(handle);
+    const auto signedOffset = static_cast<std::int64_t>(offset);
+    if (s.file != nullptr) {
+        const int result =
+            whence == SEEK_SET
+                ? fseeko(s.file, s.start + static_cast<off_t>(signedOffset), SEEK_SET)
+                : fseeko(s.file, static_cast<off_t>(signedOffset), whence);
+        const off_t now = ftello(s.file);
+        if (result != 0 || now < s.start)
+            return static_cast<toff_t>(-1);
+        return static_cast<toff_t>(now - s.start);
+    }
+    std::int64_t base = 0;
+    if (whence == SEEK_CUR)
+        base = static_cast<std::int64_t>(s.at);
+    else if (whence == SEEK_END)
+        base = static_cast<std::int64_t>(s.size);
+    else if (whence != SEEK_SET)
+        return static_cast<toff_t>(-1);
+    const std::int64_t to = base + signedOffset;
+    if (to < 0)
+        return static_cast<toff_t>(-1);
+    s.at = static_cast<std::uint64_t>(to);
+    return s.at;
+}
+
+int CloseNothing(thandle_t) {
+    return 0;
+}
+
+toff_t Size(thandle_t handle) {
+    Source &s = Of(handle);
+    if (s.file == nullptr)
+        return s.size;
+    const off_t here = ftello(s.file);
+    if (here < 0 || fseeko(s.file, 0, SEEK_END) != 0)
+        return 0;
+    const off_t end = ftello(s.file);
+    fseeko(s.file, here, SEEK_SET);
+    return end > s.start ? static_cast<toff_t>(end - s.start) : 0;
+}
+
+int MapNothing(thandle_t, void **, toff_t *) {
+    return 0;
+}
+
+void UnmapNothing(thandle_t, void *, toff_t) {}
+
+int OnError(TIFF *, void *user, const char *, const char *format, va_list arguments) {
+    Report &report = *static_cast<Report *>(user);
+    if (!report.failed) {
+        report.failed = true;
+        std::vsnprintf(report.message, sizeof report.message, format, arguments);
+    }
+    return 1;
+}
+
+// Warnings are about tags the picture can do without (unknown or misplaced
+// ones); they must not reach the terminal either.
+int OnWarning(TIFF *, void *, const char *, const char *, va_list) {
+    return 1;
+}
+
+[[noreturn]] void Fail(const std::string &message) {
+    throw Error("TIFF error: " + message);
+}
+
+struct CloseTiff {
+    void operator()(TIFF *tiff) const { TIFFClose(tiff); }
+};
+struct FreeOptions {
+    void operator()(TIFFOpenOptions *options) const { TIFFOpenOptionsFree(options); }
+};
+
+// libtiff's words hold R, G, B, A from the lowest byte up, the colours
+// already multiplied by alpha as (c * a + 127) / 255; adding white's share,
+// 255 - a, gives (c * a + 255 * (255 - a) + 127) / 255 exactly.
+void ToOpaqueWords(Surface &picture) {
+    std::uint32_t *word = picture.Bits();
+    const std::size_t count =
+        static_cast<std::size_t>(picture.Width()) * static_cast<std::size_t>(picture.Height());
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint32_t w = word[i];
+        const std::uint32_t white = 255 - (w >> 24);
+        // Premultiplied data that break the rule (a colour above its alpha) stay white.
+        const auto channel = [&](unsigned shift) {
+            return std::min<std::uint32_t>(((w >> shift) & 0xFFu) + white, 255u);
+        };
+        word[i] = 0xFF000000u | channel(0) << 16 | channel(8) << 8 | channel(16);
+    }
+}
+
+Surface Decode(Source &source) {
+    Report report;
+    const std::unique_ptr<TIFFOpenOptions, FreeOptions> options(TIFFOpenOptionsAlloc());
+    if (!options)
+        throw Error("Not enough memory to read the TIFF data");
+    TIFFOpenOptionsSetErrorHandlerExtR(options.get(), &OnError, &report);
+    TIFFOpenOptionsSetWarningHandlerExtR(options.get(), &OnWarning, &report);
+    // "m": no memory mapping, the reads go through the procedures above.
+    const std::unique_ptr<TIFF, CloseTiff> tiff(
+        TIFFClientOpenExt("TIFF", "rm", &source, &ReadBytes, &WriteNothing, &Seek, &CloseNothing,
+                          &Size, &MapNothing, &UnmapNothing, options.get()));
+    if (!tiff || report.failed)
+        Fail(report.failed ? report.message : "Cannot read the TIFF data");
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    TIFFGetField(tiff.get(), TIFFTAG_IMAGEWIDTH, &width);
+    TIFFGetField(tiff.get(), TIFFTAG_IMAGELENGTH, &height);
+    Surface::CheckSize(width, height);
+    char why[1024] = {};
+    if (!TIFFRGBAImageOK(tiff.get(), why))
+        Fail(report.failed ? report.message : why);
+    Surface picture = Surface::Uninitialised(static_cast<int>(width), static_cast<int>(height));
+    const int read = TIFFReadRGBAImageOriented(tiff.get(), width, height, picture.Bits(),
+                                               ORIENTATION_TOPLEFT, 0);
+    if (read == 0 || report.failed)
+        Fail(report.failed ? report.message : "Cannot read the picture");
+    ToOpaqueWords(picture);
+    return picture;
+}
+
+} // namespace
+
+Surface DecodeTiff(std::FILE *file) {
+    Source source;
+    source.file = file;
+    source.start = ftello(file);
+    if (source.start < 0)
+        source.start = 0;
+    return Decode(source);
+}
+
+Surface DecodeTiff(std::span<const std::uint8_t> bytes) {
+    Source source;
+    source.data = bytes.data();
+    source.size = bytes.size();
+    return Decode(source);
+}
+
+} // namespace digitize

@@ -1,0 +1,191 @@
+// The TIFF reader, fed files written here with libtiff: the layouts scanners
+// write against pixel values worked out by hand, transparency over white, and
+// damaged files refused whole.
+#include "digitize/picture/TiffDecoder.h"
+#include "digitize/Errors.h"
+#include "digitize/picture/Surface.h"
+
+#include <gtest/gtest.h>
+
+#include <tiffio.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+struct TiffLayout {
+    const char *name;
+    int samplesPerPixel;
+    int bitsPerSample;
+    int photometric;
+    std::vector<std::uint16_t> samples;   // one row, in file order
+    int extraSample = -1;                 // EXTRASAMPLE_* of a fourth sample
+    std::vector<std::uint16_t> colourMap; // red, then green, then blue entries
+    std::vector<std::uint32_t> want;
+};
+
+// libtiff writes only to files: written to one of its own (tests run in
+// parallel), read back as bytes.
+Bytes WriteTiff(const TiffLayout &layout) {
+    std::string path = testing::TempDir() + "plotwise-test-XXXXXX";
+    const int fd = mkstemp(path.data());
+    if (fd < 0)
+        return {};
+    close(fd);
+    TIFF *tiff = TIFFOpen(path.c_str(), "w");
+    if (tiff == nullptr)
+        return {};
+    const auto width = static_cast<std::uint32_t>(layout.samples.size()) /
+                       static_cast<std::uint32_t>(layout.samplesPerPixel);
+    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, width);
+    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, 1u);
+    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, layout.samplesPerPixel);
+    TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, layout.bitsPerSample);
+    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, layout.photometric);
+    TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+    TIFFSetField(tiff, TIFFTAG_COMPRESSION, COMPRESSION_LZW);
+    TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, 1u);
+    if (layout.extraSample >= 0) {
+        const auto extra = static_cast<std::uint16_t>(layout.extraSample);
+        TIFFSetField(tiff, TIFFTAG_EXTRASAMPLES, 1, &extra);
+    }
+    std::vector<std::uint16_t> map = layout.colourMap;
+    if (!map.empty()) {
+        const std::size_t n = map.size() / 3;
+        TIFFSetField(tiff, TIFFTAG_COLORMAP, map.data(), map.data() + n, map.data() + 2 * n);
+    }
+    Bytes row;
+    for (const std::uint16_t v : layout.samples) {
+        if (layout.bitsPerSample == 16) {
+            row.push_back(static_cast<std::uint8_t>(v)); // in the machine's order
+            row.push_back(static_cast<std::uint8_t>(v >> 8));
+        } else {
+            row.push_back(static_cast<std::uint8_t>(v));
+        }
+    }
+    TIFFWriteScanline(tiff, row.data(), 0, 0);
+    TIFFClose(tiff);
+    std::ifstream in(path, std::ios::binary);
+    Bytes bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::remove(path.c_str());
+    return bytes;
+}
+
+std::vector<std::uint32_t> Words(const digitize::Surface &picture) {
+    const std::uint32_t *bits = picture.Bits();
+    return {bits, bits + static_cast<std::ptrdiff_t>(picture.Width()) * picture.Height()};
+}
+
+std::vector<TiffLayout> Layouts() {
+    std::vector<std::uint16_t> map(3 * 256, 0);
+    map[1] = 0xFFFF;       // entry 1: red
+    map[256 + 2] = 0xFFFF; // entry 2: green
+    map[512 + 3] = 0x8080; // entry 3: mid blue
+    return {
+        {"RGB, 8 bits",
+         3,
+         8,
+         PHOTOMETRIC_RGB,
+         {255, 0, 0, 1, 2, 3},
+         -1,
+         {},
+         {0xFFFF0000, 0xFF010203}},
+        {"grey, 8 bits",
+         1,
+         8,
+         PHOTOMETRIC_MINISBLACK,
+         {0, 128, 255},
+         -1,
+         {},
+         {0xFF000000, 0xFF808080, 0xFFFFFFFF}},
+        {"grey, white is zero",
+         1,
+         8,
+         PHOTOMETRIC_MINISWHITE,
+         {0, 255},
+         -1,
+         {},
+         {0xFFFFFFFF, 0xFF000000}},
+        {"grey, 16 bits",
+         1,
+         16,
+         PHOTOMETRIC_MINISBLACK,
+         {0, 0xFFFF, 0x8080},
+         -1,
+         {},
+         {0xFF000000, 0xFFFFFFFF, 0xFF808080}},
+        {"palette, 8 bits",
+         1,
+         8,
+         PHOTOMETRIC_PALETTE,
+         {1, 2, 3},
+         -1,
+         map,
+         {0xFFFF0000, 0xFF00FF00, 0xFF000080}},
+        // (c * a + 255 * (255 - a) + 127) / 255, as for PNG.
+        {"RGBA, unassociated alpha",
+         4,
+         8,
+         PHOTOMETRIC_RGB,
+         {200, 100, 50, 128, 0, 0, 0, 0, 1, 239, 3, 128},
+         EXTRASAMPLE_UNASSALPHA,
+         {},
+         {0xFFE3B198, 0xFFFFFFFF, 0xFF80F781}},
+        {"RGBA, associated alpha",
+         4,
+         8,
+         PHOTOMETRIC_RGB,
+         {100, 50, 25, 128, 0, 0, 0, 0},
+         EXTRASAMPLE_ASSOCALPHA,
+         {},
+         {0xFFE3B198, 0xFFFFFFFF}},
+    };
+}
+
+TEST(DecodeTiff, GivesEachLayoutAsShownOnAWhitePage) {
+    for (const TiffLayout &layout : Layouts()) {
+        SCOPED_TRACE(layout.name);
+        const Bytes bytes = WriteTiff(layout);
+        ASSERT_FALSE(bytes.empty());
+        const digitize::Surface picture = digitize::DecodeTiff(bytes);
+        ASSERT_EQ(picture.Height(), 1);
+        EXPECT_EQ(Words(picture), layout.want);
+    }
+}
+
+TEST(DecodeTiff, RefusesFilesCutShortOrDamaged) {
+    const Bytes good = WriteTiff(Layouts().front());
+    ASSERT_GT(good.size(), 16u);
+    struct Row {
+        const char *name;
+        Bytes bytes;
+    };
+    Bytes noDirectory = good;
+    noDirectory[4] = 0xF0; // the first directory's offset, past the end
+    const Row rows[] = {
+        {"no bytes", {}},
+        {"header only", Bytes(good.begin(), good.begin() + 8)},
+        {"cut in half",
+         Bytes(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(good.size() / 2))},
+        {"directory past the end", noDirectory},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        try {
+            digitize::DecodeTiff(row.bytes);
+            ADD_FAILURE() << "read";
+        } catch (const digitize::Error &error) {
+            EXPECT_EQ(std::string(error.what()).rfind("TIFF error: ", 0), 0u) << error.what();
+        }
+    }
+}
+
+} // namespace

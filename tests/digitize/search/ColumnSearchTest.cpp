@@ -1,0 +1,71 @@
+#include "digitize/search/ColumnSearch.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using digitize::Box;
+using digitize::Surface;
+
+constexpr digitize::Colour Black = 0x000000;
+
+Surface WithRows(int w, int h, std::initializer_list<int> rows) {
+    Surface s = Surface::Blank(w, h);
+    for (int r : rows)
+        for (int x = 0; x < w; ++x)
+            s.Row(r)[x] = digitize::WordFromColour(Black);
+    return s;
+}
+
+TEST(FindCurveRow, PrefersTheUpperOfTwoCurvesAtEqualDistance) {
+    const Surface close = WithRows(100, 100, {46, 54});
+    EXPECT_EQ(digitize::FindCurveRow(close, 50, 50, 100, Box{6, 15}, Black, 64), 46);
+    // Both curves inside every best box: among equal sums the upper row wins.
+    EXPECT_EQ(digitize::FindCurveRow(close, 50, 53, 100, Box{6, 15}, Black, 64), 46);
+    const Surface apart = WithRows(100, 100, {30, 70});
+    EXPECT_EQ(digitize::FindCurveRow(apart, 50, 50, 100, Box{6, 15}, Black, 64), 30);
+    EXPECT_EQ(digitize::FindCurveRow(apart, 50, 52, 100, Box{6, 15}, Black, 64), 70);
+}
+
+TEST(FindCurveRow, CentresOnAThickCurveNearTheCrosshair) {
+    const Surface thick = WithRows(100, 200, {119, 120, 121});
+    EXPECT_EQ(digitize::FindCurveRow(thick, 50, 100, 200, Box{6, 15}, Black, 64), 120);
+    EXPECT_EQ(digitize::FindCurveRow(thick, 50, 150, 200, Box{6, 15}, Black, 64), 120);
+}
+
+TEST(FindCurveRow, KeepsTheRowWhenTheColumnHasNoCurve) {
+    const Surface empty = WithRows(100, 100, {});
+    EXPECT_EQ(digitize::FindCurveRow(empty, 50, 40, 100, Box{6, 15}, Black, 64), 40);
+    // Curves only in the margins the scan never reaches: rows up to 5 and from H-5.
+    const Surface margins = WithRows(100, 100, {0, 5, 95, 99});
+    EXPECT_EQ(digitize::FindCurveRow(margins, 50, 40, 100, Box{6, 15}, Black, 64), 40);
+    // A negative box width finds no weight: the crosshair never moves vertically.
+    const Surface line = WithRows(100, 100, {45});
+    EXPECT_EQ(digitize::FindCurveRow(line, 50, 40, 100, Box{-4, 15}, Black, 64), 40);
+    // An area under 5 rows high makes no pass: the weights work around the crosshair's row.
+    const Surface flat = WithRows(100, 4, {2});
+    EXPECT_EQ(digitize::FindCurveRow(flat, 50, 0, 4, Box{6, 15}, Black, 64), 2);
+}
+
+TEST(FindCurveRow, ScansDownwardFromAboveThePictureAndFromItsTopMargin) {
+    const Surface line = WithRows(100, 100, {30});
+    EXPECT_EQ(digitize::FindCurveRow(line, 50, -20, 100, Box{6, 15}, Black, 64), 30);
+    const Surface near = WithRows(100, 100, {3});
+    EXPECT_EQ(digitize::FindCurveRow(near, 50, 2, 100, Box{6, 15}, Black, 64), 3);
+}
+
+TEST(FindCurveRow, WhiteOnWhiteMovesUpByTheBoxHalfHeightOrStays) {
+    const Surface white = WithRows(100, 100, {});
+    EXPECT_EQ(digitize::FindCurveRow(white, 50, 40, 100, Box{2, 15}, digitize::White, 64), 25);
+    EXPECT_EQ(digitize::FindCurveRow(white, 50, 10, 100, Box{2, 15}, digitize::White, 64), 10);
+    EXPECT_EQ(digitize::FindCurveRow(white, 50, 40, 100, Box{1, 15}, digitize::White, 64), 40);
+}
+
+TEST(FindCurveRow, StaysInsideThePictureWhateverTheBoxAndPosition) {
+    const Surface small = WithRows(8, 8, {4});
+    EXPECT_EQ(digitize::FindCurveRow(small, -5000, 3, 8, Box{400, 15}, Black, 64), 3);
+    EXPECT_EQ(digitize::FindCurveRow(small, 2000000000, -2000000000, 8, Box{6, 15}, Black, 64),
+              -2000000000);
+}
+
+} // namespace

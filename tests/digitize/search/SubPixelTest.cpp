@@ -1,0 +1,224 @@
+// The sub-pixel centre estimate on lines drawn here with known centres:
+// straight at four slopes and curved, 1 to 4 pixels wide, anti-aliased by
+// their exact coverage, clean and through JPEG quality 90.
+#include "digitize/search/SubPixel.h"
+
+#include "digitize/calibration/Rounding.h"
+#include "digitize/picture/JpegDecoder.h"
+#include "digitize/search/Colour.h"
+
+#include <gtest/gtest.h>
+
+#include <jpeglib.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <functional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using digitize::Box;
+using digitize::Colour;
+using digitize::Surface;
+
+constexpr Colour Navy = 0xAA2814; // R 20, G 40, B 170
+constexpr Colour Red = 0x0000FF;
+constexpr Colour Grey = 0xB4B4B4;
+constexpr int Size = 200;
+constexpr Box StepBox{7, 15};
+
+struct Curve {
+    std::function<double(double)> f; // centre row at a column
+    std::function<double(double)> slope;
+};
+
+Curve Straight(double slope) {
+    return {[slope](double x) { return 100.25 + slope * (x - 100.0); },
+            [slope](double) { return slope; }};
+}
+
+Curve Wave() {
+    return {[](double x) { return 100.0 + 30.0 * std::sin(x / 25.0); },
+            [](double x) { return 1.2 * std::cos(x / 25.0); }};
+}
+
+// Paints a stroke of the given width along the curve over whatever the
+// picture holds. Pixel (c, r) covers [c-0.5, c+0.5] x [r-0.5, r+0.5]; within
+// each of 256 sub-columns the stroke spans its centre +- half its width
+// measured across the curve, and the pixel's coverage is the overlap of that
+// span with the pixel, averaged over the sub-columns.
+void Stroke(Surface &picture, const Curve &curve, double width, Colour colour) {
+    constexpr int Sub = 256;
+    std::vector<double> coverage(static_cast<std::size_t>(picture.Height()));
+    for (int c = 0; c < picture.Width(); ++c) {
+        std::fill(coverage.begin(), coverage.end(), 0.0);
+        for (int k = 0; k < Sub; ++k) {
+            const double x = c - 0.5 + (k + 0.5) / Sub;
+            const double y = curve.f(x);
+            const double half = width / 2 * std::sqrt(1 + curve.slope(x) * curve.slope(x));
+            const int from = std::max(0, static_cast<int>(std::floor(y - half)));
+            const int to = std::min(picture.Height() - 1, static_cast<int>(std::ceil(y + half)));
+            for (int r = from; r <= to; ++r) {
+                const double overlap = std::min(r + 0.5, y + half) - std::max(r - 0.5, y - half);
+                if (overlap > 0)
+                    coverage[static_cast<std::size_t>(r)] += overlap / Sub;
+            }
+        }
+        for (int r = 0; r < picture.Height(); ++r) {
+            const double a = std::min(1.0, coverage[static_cast<std::size_t>(r)]);
+            const Colour under = picture.Pixel(c, r);
+            Colour mixed = 0;
+            for (int shift = 0; shift < 24; shift += 8) {
+                const double b = (under >> shift) & 0xFFu;
+                const double l = (colour >> shift) & 0xFFu;
+                mixed |= static_cast<Colour>(std::lround(b + a * (l - b))) << shift;
+            }
+            picture.Row(r)[c] = digitize::WordFromColour(mixed);
+        }
+    }
+}
+
+// The picture through a JPEG file of the given quality (4:2:0 chroma, as
+// cameras and most plotting programs save).
+Surface ThroughJpeg(const Surface &picture, int quality) {
+    jpeg_compress_struct cinfo{};
+    jpeg_error_mgr errors{};
+    cinfo.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&cinfo);
+    unsigned char *buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &buffer, &size);
+    cinfo.image_width = static_cast<JDIMENSION>(picture.Width());
+    cinfo.image_height = static_cast<JDIMENSION>(picture.Height());
+    cinfo.input_components = 3;
+    cinfo.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, quality, TRUE);
+    jpeg_start_compress(&cinfo, TRUE);
+    std::vector<JSAMPLE> row(static_cast<std::size_t>(picture.Width()) * 3);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        const auto y = static_cast<int>(cinfo.next_scanline);
+        for (int x = 0; x < picture.Width(); ++x)
+            for (int ch = 0; ch < 3; ++ch)
+                row[static_cast<std::size_t>(x * 3 + ch)] =
+                    static_cast<JSAMPLE>((picture.Pixel(x, y) >> (8 * ch)) & 0xFFu);
+        JSAMPROW rows[] = {row.data()};
+        jpeg_write_scanlines(&cinfo, rows, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    const std::vector<std::uint8_t> bytes(buffer, buffer + size);
+    std::free(buffer);
+    return digitize::JpegDecoder().Decode(bytes);
+}
+
+struct Case {
+    std::string name;
+    Curve curve;
+    double width;
+    bool jpeg;
+    double worstAllowed;
+    double meanAllowed;
+    bool grid = false; // a vertical and a horizontal grey grid line through the box
+    friend std::ostream &operator<<(std::ostream &out, const Case &c) { return out << c.name; }
+};
+
+std::vector<Case> Cases() {
+    const std::pair<const char *, Curve> curves[] = {
+        {"horizontal", Straight(0)},
+        {"slope1to3", Straight(1.0 / 3)},
+        {"slope1to1", Straight(1)},
+        {"slope3to1", Straight(3)},
+        {"wave", Wave()},
+    };
+    std::vector<Case> cases;
+    for (const auto &[name, curve] : curves)
+        for (double width : {1.0, 2.0, 4.0}) {
+            const std::string base = std::string(name) + "_" + std::to_string(int(width)) + "px";
+            cases.push_back({base + "_clean", curve, width, false, 0.1, 0.05});
+            cases.push_back({base + "_jpeg90", curve, width, true, 0.15, 0.05});
+        }
+    cases.push_back({"slope1to3_2px_grid", Straight(1.0 / 3), 2, false, 0.1, 0.05, true});
+    cases.push_back({"wave_2px_grid_jpeg90", Wave(), 2, true, 0.15, 0.05, true});
+    return cases;
+}
+
+class SubPixelRowOnDrawnLines : public testing::TestWithParam<Case> {};
+
+TEST_P(SubPixelRowOnDrawnLines, FindsTheCentreAtTheExactColumn) {
+    const Case &c = GetParam();
+    Surface picture = Surface::Blank(Size, Size);
+    if (c.grid) {
+        Stroke(picture, {[](double) { return 95.0; }, [](double) { return 0.0; }}, 1, Grey);
+        for (int r = 0; r < Size; ++r)
+            picture.Row(r)[103] = digitize::WordFromColour(Grey);
+    }
+    Stroke(picture, c.curve, c.width, Navy);
+    if (c.jpeg)
+        picture = ThroughJpeg(picture, 90);
+
+    // Columns at every fraction, the crosshair's row up to 3 pixels off the line.
+    double worst = 0;
+    double sum = 0;
+    int n = 0;
+    for (int k = 0; k < 24; ++k) {
+        const double x = 88.0 + k * 1.037;
+        const double truth = c.curve.f(x);
+        const std::int64_t cy = digitize::Round(truth) + (k % 7) - 3;
+        const auto row = digitize::SubPixelRow(picture, x, cy, StepBox, Navy, 64);
+        ASSERT_TRUE(row.has_value()) << "x " << x << ", crosshair row " << cy;
+        const double error = std::fabs(*row - truth);
+        EXPECT_LE(error, c.worstAllowed) << "x " << x << ": " << *row << " for " << truth;
+        worst = std::max(worst, error);
+        sum += error;
+        ++n;
+    }
+    EXPECT_LE(sum / n, c.meanAllowed) << "worst " << worst;
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, SubPixelRowOnDrawnLines, testing::ValuesIn(Cases()),
+                         [](const auto &row) { return row.param.name; });
+
+TEST(SubPixelRow, FindsNothingWhenTheBoxHoldsNoLine) {
+    Surface blank = Surface::Blank(Size, Size);
+    EXPECT_FALSE(digitize::SubPixelRow(blank, 100, 100, StepBox, Navy, 64).has_value());
+
+    Surface line = Surface::Blank(Size, Size);
+    Stroke(line, Straight(0), 2, Navy);
+    // The line lies beyond the box's rows.
+    EXPECT_FALSE(digitize::SubPixelRow(line, 100, 130, StepBox, Navy, 64).has_value());
+    // Another colour is not the line; nor is a line colour that is the background.
+    EXPECT_FALSE(digitize::SubPixelRow(line, 100, 100, StepBox, Red, 64).has_value());
+    EXPECT_FALSE(digitize::SubPixelRow(line, 100, 100, StepBox, digitize::White, 64).has_value());
+    // A line on the box's last row may go on beyond it: its centre is unknown.
+    EXPECT_FALSE(digitize::SubPixelRow(line, 100, 85, StepBox, Navy, 64).has_value());
+    EXPECT_TRUE(digitize::SubPixelRow(line, 100, 87, StepBox, Navy, 64).has_value());
+    // A box beyond the picture reads white.
+    EXPECT_FALSE(digitize::SubPixelRow(line, -500, 100, StepBox, Navy, 64).has_value());
+}
+
+TEST(SubPixelRow, KeepsToTheLineNearestTheCrosshairRow) {
+    Surface two = Surface::Blank(Size, Size);
+    Stroke(two, {[](double) { return 92.4; }, [](double) { return 0.0; }}, 2, Navy);
+    Stroke(two, {[](double) { return 106.7; }, [](double) { return 0.0; }}, 2, Navy);
+    EXPECT_NEAR(digitize::SubPixelRow(two, 100, 95, StepBox, Navy, 64).value(), 92.4, 0.05);
+    EXPECT_NEAR(digitize::SubPixelRow(two, 100, 104, StepBox, Navy, 64).value(), 106.7, 0.05);
+}
+
+TEST(SubPixelRow, TheToleranceDecidesWhatColourIsTheLine) {
+    // A line whose pure colour lies 150 from the colour asked for in one channel.
+    constexpr Colour Sampled = 0x1E3214; // R 20, G 50, B 30
+    constexpr Colour Drawn = 0xB43214;   // B 180
+    Surface line = Surface::Blank(Size, Size);
+    Stroke(line, Straight(0.25), 3, Drawn);
+    EXPECT_FALSE(digitize::SubPixelRow(line, 100, 100, StepBox, Sampled, 64).has_value());
+    EXPECT_NEAR(digitize::SubPixelRow(line, 100.5, 100, StepBox, Sampled, 160).value(),
+                100.25 + 0.125, 0.1);
+}
+
+} // namespace
