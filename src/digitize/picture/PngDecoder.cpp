@@ -26,6 +26,10 @@ struct Source {
     std::FILE *file = nullptr;
     const std::uint8_t *next = nullptr;
     std::size_t left = 0;
+    // The signature and the header chunk's start, up to the picture's size,
+    // kept to name the size when libpng refuses it by its own limit.
+    std::uint8_t head[24] = {};
+    std::size_t headSize = 0;
 };
 
 // Everything libpng's callbacks reach, at a stable address. The functions
@@ -70,8 +74,16 @@ void Read(png_structp png, png_bytep data, std::size_t size) {
         source.next += got;
         source.left -= got;
     }
+    const std::size_t keep = std::min(got, sizeof source.head - source.headSize);
+    std::memcpy(source.head + source.headSize, data, keep);
+    source.headSize += keep;
     if (got != size)
         png_error(png, "the file ends before the picture does");
+}
+
+std::uint32_t BigEndian(const std::uint8_t *at) {
+    return std::uint32_t{at[0]} << 24 | std::uint32_t{at[1]} << 16 | std::uint32_t{at[2]} << 8 |
+           at[3];
 }
 
 bool ReadHeader(PngState &s) {
@@ -83,11 +95,8 @@ bool ReadHeader(PngState &s) {
     s.info = png_create_info_struct(s.png);
     if (s.info == nullptr)
         png_error(s.png, "Insufficient memory");
+    // libpng's own limits stay: a million pixels a side, 8 MB a chunk.
     png_set_read_fn(s.png, &s.source, &Read);
-    // libpng's own limit (a million pixels either way) would refuse pictures
-    // a surface holds, such as 2000000 x 100; the surface's size check, with
-    // its message, applies instead.
-    png_set_user_limits(s.png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
     png_set_keep_unknown_chunks(s.png, PNG_HANDLE_CHUNK_NEVER, nullptr, 0);
     png_set_keep_unknown_chunks(s.png, PNG_HANDLE_CHUNK_NEVER, IgnoredChunks, IgnoredChunkCount);
     png_read_info(s.png, s.info);
@@ -149,6 +158,11 @@ bool ReadPixels(PngState &s, Surface &picture) {
 }
 
 [[noreturn]] void Fail(const PngState &s) {
+    // A header over the picture-size limit, which libpng may refuse first,
+    // is named by its size.
+    const Source &source = s.source;
+    if (source.headSize == sizeof source.head && std::memcmp(source.head + 12, "IHDR", 4) == 0)
+        Surface::CheckSize(BigEndian(source.head + 16), BigEndian(source.head + 20));
     if (s.png == nullptr)
         throw Error("Not enough memory to read the PNG data");
     throw Error(std::string("PNG error: ") + s.message);

@@ -8,8 +8,8 @@
 // ignored: the stored values are shown. Every failure throws Error: libpng's
 // own as "PNG error: <its message>" (a file cut short, a bad checksum on a
 // critical chunk or damaged compressed data among them, so no picture is
-// ever partly read), a picture too large to hold with its size, before
-// anything is allocated for it.
+// ever partly read), a picture over the picture-size limit (Surface.h) with
+// its size, before anything is allocated for it. libpng's own limits stay on.
 #pragma once
 
 #include "digitize/picture/Surface.h"

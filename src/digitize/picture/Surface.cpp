@@ -30,6 +30,9 @@ void Include(Rect &r, int x, int y) {
 void Surface::CheckSize(std::int64_t width, std::int64_t height) {
     if (width < 0 || height < 0)
         throw Error("A picture of " + SizeText(width, height) + " is not valid");
+    if (width > MaxSide || height > MaxSide)
+        throw Error("The picture is too large: " + SizeText(width, height) + ", more than " +
+                    std::to_string(MaxSide) + " pixels a side");
     if (width * height > MaxPixels)
         throw Error("The picture is too large: " + SizeText(width, height) + ", more than " +
                     std::to_string(MaxPixels) + " pixels");

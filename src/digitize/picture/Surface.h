@@ -18,8 +18,17 @@ using Colour = std::uint32_t;
 inline constexpr Colour OutsideColour = 0xFFFFFFFF;
 inline constexpr Colour White = 0x00FFFFFF;
 
-// The largest picture held: 2^28 pixels (1 GiB of pixels).
+// The one picture-size limit every reader applies before it allocates: at
+// most 2^28 pixels (1 GiB of pixels) and at most 65535 pixels a side. The
+// side keeps the view reachable: a widget may be at most 16777215 pixels
+// wide, and the picture is shown at up to 8 times its size.
 inline constexpr std::int64_t MaxPixels = std::int64_t{1} << 28;
+inline constexpr std::int64_t MaxSide = 65535;
+
+constexpr bool WithinPictureLimit(std::int64_t width, std::int64_t height) {
+    return width >= 0 && height >= 0 && width <= MaxSide && height <= MaxSide &&
+           width * height <= MaxPixels;
+}
 
 // Pixels [Left, Right) x [Top, Bottom); empty when Right <= Left or Bottom <= Top.
 struct Rect {
@@ -55,7 +64,8 @@ class Surface {
     static Surface Blank(int width, int height);
     // A surface whose pixels a decoder is about to write; same errors as Blank.
     static Surface Uninitialised(int width, int height);
-    // Throws Error naming the size when a width x height picture cannot be held.
+    // Throws Error naming the size when a width x height picture is negative or
+    // over the picture-size limit.
     static void CheckSize(std::int64_t width, std::int64_t height);
 
     Surface(Surface &&) noexcept = default;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstring>
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -25,10 +26,26 @@ struct Source {
     std::uint64_t at = 0;
 };
 
-// The first error libtiff reports: later ones mostly follow from it.
+// The first error libtiff reports, or the first warning that means the
+// pixels would not be read whole: later ones mostly follow from it.
 struct Report {
     bool failed = false;
+    bool readingPixels = false;
     char message[300] = {};
+
+    void Note(const char *text) {
+        if (failed)
+            return;
+        failed = true;
+        std::snprintf(message, sizeof message, "%s", text);
+    }
+};
+
+struct Text {
+    char text[300] = {};
+    Text(const char *format, va_list arguments) {
+        std::vsnprintf(text, sizeof text, format, arguments);
+    }
 };
 
 Source &Of(thandle_t handle) {
@@ -104,17 +121,34 @@ int MapNothing(thandle_t, void **, toff_t *) {
 void UnmapNothing(thandle_t, void *, toff_t) {}
 
 int OnError(TIFF *, void *user, const char *, const char *format, va_list arguments) {
-    Report &report = *static_cast<Report *>(user);
-    if (!report.failed) {
-        report.failed = true;
-        std::vsnprintf(report.message, sizeof report.message, format, arguments);
-    }
+    static_cast<Report *>(user)->Note(Text(format, arguments).text);
     return 1;
 }
 
-// Warnings are about tags the picture can do without (unknown or misplaced
-// ones); they must not reach the terminal either.
-int OnWarning(TIFF *, void *, const char *, const char *, va_list) {
+// Where the strips or tiles lie and how long they are: a warning about these
+// means libtiff is guessing, and the pixels it reads may be noise.
+bool AboutTheData(const char *text) {
+    for (const char *name : {"StripByteCounts", "StripOffsets", "TileByteCounts", "TileOffsets"})
+        if (std::strstr(text, name) != nullptr)
+            return true;
+    return false;
+}
+
+// A warning while the pixels are read (a codec's "corrupt data", a strip cut
+// short) or one about the data's places fails the picture; the others are
+// about tags the picture can do without (unknown or misplaced ones). None
+// reaches the terminal.
+int OnWarning(TIFF *, void *user, const char *, const char *format, va_list arguments) {
+    Report &report = *static_cast<Report *>(user);
+    Text warning(format, arguments);
+    if (!report.readingPixels && !AboutTheData(warning.text))
+        return 1;
+    // What libtiff would have done instead ("..., ignoring and calculating
+    // from imagelength") is not done.
+    for (const char *instead : {", ignoring", ", calculating", ", assuming"})
+        if (char *at = std::strstr(warning.text, instead))
+            *at = '\0';
+    report.Note(warning.text);
     return 1;
 }
 
@@ -147,11 +181,24 @@ void ToOpaqueWords(Surface &picture) {
     }
 }
 
+// What libtiff's RGBA reader holds besides the picture: one strip or tile
+// decoded, for each of up to four planes of a planar file.
+std::uint64_t DecodeBuffer(TIFF *tiff) {
+    const bool tiled = TIFFIsTiled(tiff) != 0;
+    const std::uint64_t one = tiled ? TIFFTileSize64(tiff) : TIFFStripSize64(tiff);
+    std::uint16_t planar = PLANARCONFIG_CONTIG;
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_PLANARCONFIG, &planar);
+    return planar == PLANARCONFIG_SEPARATE ? 4 * one : one;
+}
+
 Surface Decode(Source &source) {
     Report report;
     const std::unique_ptr<TIFFOpenOptions, FreeOptions> options(TIFFOpenOptionsAlloc());
     if (!options)
         throw Error("Not enough memory to read the TIFF data");
+    // libtiff 4.5 caps each allocation, not their sum: the sum is bounded by
+    // checking the one large buffer its reader keeps before reading.
+    TIFFOpenOptionsSetMaxSingleMemAlloc(options.get(), static_cast<tmsize_t>(MaxTiffBuffer));
     TIFFOpenOptionsSetErrorHandlerExtR(options.get(), &OnError, &report);
     TIFFOpenOptionsSetWarningHandlerExtR(options.get(), &OnWarning, &report);
     // "m": no memory mapping, the reads go through the procedures above.
@@ -166,11 +213,26 @@ Surface Decode(Source &source) {
     TIFFGetField(tiff.get(), TIFFTAG_IMAGELENGTH, &height);
     Surface::CheckSize(width, height);
     char why[1024] = {};
-    if (!TIFFRGBAImageOK(tiff.get(), why))
+    if (!TIFFRGBAImageOK(tiff.get(), why) || report.failed)
         Fail(report.failed ? report.message : why);
+    const std::uint64_t buffer = DecodeBuffer(tiff.get());
+    if (report.failed)
+        Fail(report.message);
+    if (buffer > MaxTiffBuffer)
+        Fail(std::string(TIFFIsTiled(tiff.get()) ? "a tile" : "a strip") + " takes " +
+             std::to_string(buffer) + " bytes decoded, more than the " +
+             std::to_string(MaxTiffBuffer) + " read at once");
     Surface picture = Surface::Uninitialised(static_cast<int>(width), static_cast<int>(height));
-    const int read = TIFFReadRGBAImageOriented(tiff.get(), width, height, picture.Bits(),
-                                               ORIENTATION_TOPLEFT, 0);
+    // Stops at the first strip or tile that cannot be read.
+    TIFFRGBAImage reader{};
+    if (!TIFFRGBAImageBegin(&reader, tiff.get(), 1, why) || report.failed)
+        Fail(report.failed ? report.message : why);
+    // From here on every warning is about the pixels ("Assuming 8-bit
+    // colormap", which Begin gives for old files, is not).
+    report.readingPixels = true;
+    reader.req_orientation = ORIENTATION_TOPLEFT;
+    const int read = TIFFRGBAImageGet(&reader, picture.Bits(), width, height);
+    TIFFRGBAImageEnd(&reader);
     if (read == 0 || report.failed)
         Fail(report.failed ? report.message : "Cannot read the picture");
     ToOpaqueWords(picture);

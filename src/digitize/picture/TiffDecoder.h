@@ -7,8 +7,12 @@
 // RGB, CMYK, YCbCr and the compressions libtiff was built with. Transparency
 // is laid over white, as on a white page, exactly as for PNG. Every failure
 // throws Error: libtiff's own as "TIFF error: <its message>" (any error it
-// reports, so a damaged or cut-short file is never partly shown), a picture
-// too large to hold with its size, before anything is allocated for it.
+// reports, any warning while it reads the pixels, and any warning about
+// where the strips or tiles lie, so a damaged or cut-short file is never
+// partly shown), a picture over the picture-size limit (Surface.h) with its
+// size, before anything is allocated for it. So that a small file cannot
+// take gigabytes, a strip or tile (all its planes) may take at most
+// MaxTiffBuffer bytes decoded, and so may any other allocation of libtiff's.
 #pragma once
 
 #include "digitize/picture/Surface.h"
@@ -18,6 +22,8 @@
 #include <span>
 
 namespace digitize {
+
+inline constexpr std::uint64_t MaxTiffBuffer = std::uint64_t{128} << 20;
 
 // Reads the file from its current position, where the TIFF data start.
 Surface DecodeTiff(std::FILE *file);

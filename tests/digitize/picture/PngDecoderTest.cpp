@@ -3,6 +3,7 @@
 // transparency laid over white, interlaced files, and files cut short or
 // damaged, which must be refused whole.
 #include "digitize/picture/PngDecoder.h"
+#include "HostileFiles.h"
 #include "digitize/Errors.h"
 #include "digitize/picture/Surface.h"
 
@@ -355,9 +356,19 @@ TEST(DecodePng, RefusesFilesCutShortOrDamaged) {
          WithChunkData(good, "IHDR",
                        {{1, 0x01}, {2, 0x86}, {3, 0xA0}, {5, 0x01}, {6, 0x86}, {7, 0xA0}}),
          "100000 x 100000"},
+        // 74 bytes announcing 268435456 x 1 at 16 bits, within 2^28 pixels.
+        {"268435456 x 1", hostile::Png(268435456, 1, 16, PNG_COLOR_TYPE_GRAY, Bytes(16)),
+         "268435456 x 1 pixels, more than 65535 pixels a side"},
+        {"70000 x 2, every row given",
+         hostile::Png(70000, 2, 8, PNG_COLOR_TYPE_GRAY, Bytes(2 * 70001)),
+         "70000 x 2 pixels, more than 65535 pixels a side"},
+        {"65536 x 1", hostile::Png(65536, 1, 1, PNG_COLOR_TYPE_GRAY, Bytes(8193)),
+         "65536 x 1 pixels, more than 65535 pixels a side"},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
+        hostile::ResetPeakMemory();
+        const long before = hostile::StatusKilobytes("VmRSS:");
         try {
             digitize::DecodePng(row.bytes);
             ADD_FAILURE() << "read";
@@ -365,6 +376,7 @@ TEST(DecodePng, RefusesFilesCutShortOrDamaged) {
             EXPECT_NE(std::string(error.what()).find(row.message), std::string::npos)
                 << error.what();
         }
+        EXPECT_LT(hostile::StatusKilobytes("VmHWM:") - before, 32 * 1024);
     }
 }
 

@@ -171,16 +171,35 @@ TEST(Surface, GeneralLinesFollowTheirSlope) {
     EXPECT_EQ(s.Pixel(4, 4), 0x00FFFFFFu);
 }
 
-TEST(Surface, RefusesPicturesTooLargeToHoldNamingTheirSize) {
-    try {
-        Surface::Blank(100000, 100000);
-        FAIL() << "a picture of 10^10 pixels was made";
-    } catch (const digitize::Error &e) {
-        EXPECT_NE(std::string(e.what()).find("100000 x 100000 pixels"), std::string::npos)
-            << e.what();
+TEST(Surface, RefusesPicturesOverTheSizeLimitNamingTheirSize) {
+    struct Row {
+        std::int64_t width, height;
+        const char *refusal; // empty: held
+    };
+    const Row rows[] = {
+        {16384, 16384, ""},
+        {65535, 4096, ""},
+        {4096, 65535, ""},
+        {0, 0, ""},
+        {65536, 1, "65536 x 1 pixels, more than 65535 pixels a side"},
+        {1, 65536, "1 x 65536 pixels, more than 65535 pixels a side"},
+        {268435456, 1, "268435456 x 1 pixels, more than 65535 pixels a side"},
+        {16384, 16385, "16384 x 16385 pixels, more than 268435456 pixels"},
+        {100000, 100000, "100000 x 100000 pixels"},
+        {-1, 5, "-1 x 5 pixels is not valid"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(std::to_string(row.width) + " x " + std::to_string(row.height));
+        EXPECT_EQ(digitize::WithinPictureLimit(row.width, row.height), *row.refusal == '\0');
+        try {
+            Surface::CheckSize(row.width, row.height);
+            EXPECT_STREQ(row.refusal, "");
+        } catch (const digitize::Error &e) {
+            EXPECT_NE(*row.refusal, '\0') << e.what();
+            EXPECT_NE(std::string(e.what()).find(row.refusal), std::string::npos) << e.what();
+        }
     }
-    EXPECT_THROW(Surface::Blank(-1, 5), digitize::Error);
-    EXPECT_NO_THROW(Surface::CheckSize(16384, 16384));
+    EXPECT_THROW(Surface::Blank(65536, 1), digitize::Error);
     EXPECT_EQ(Surface::Blank(0, 0).Width(), 0);
 }
 

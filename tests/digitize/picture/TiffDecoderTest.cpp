@@ -2,6 +2,7 @@
 // write against pixel values worked out by hand, transparency over white, and
 // damaged files refused whole.
 #include "digitize/picture/TiffDecoder.h"
+#include "HostileFiles.h"
 #include "digitize/Errors.h"
 #include "digitize/picture/Surface.h"
 
@@ -185,6 +186,85 @@ TEST(DecodeTiff, RefusesFilesCutShortOrDamaged) {
         } catch (const digitize::Error &error) {
             EXPECT_EQ(std::string(error.what()).rfind("TIFF error: ", 0), 0u) << error.what();
         }
+    }
+}
+
+// Files whose data cannot be read whole, or whose strips would take far more
+// memory than the file could fill, are refused naming what is wrong, within
+// a few megabytes.
+TEST(DecodeTiff, RefusesWhatCannotBeReadWholeWithinLittleMemory) {
+    hostile::Bytes grey(64 * 16);
+    for (std::size_t i = 0; i < grey.size(); ++i)
+        grey[i] = static_cast<std::uint8_t>(i * 7);
+    const hostile::Bytes zipped = hostile::Deflated(grey);
+    const auto fourStrips = [&](std::uint16_t compression, const hostile::Bytes &strip) {
+        hostile::Tiff tiff;
+        tiff.compression = compression;
+        tiff.strips.assign(4, strip);
+        return tiff;
+    };
+    const auto oneStrip = [&](std::vector<std::uint32_t> counts) {
+        hostile::Tiff tiff;
+        tiff.rowsPerStrip = 64;
+        tiff.strips = {hostile::Bytes(64 * 64, 9)};
+        tiff.byteCounts = std::move(counts);
+        return tiff;
+    };
+    hostile::Tiff zeroInTheMiddle = fourStrips(8, zipped);
+    zeroInTheMiddle.byteCounts = {static_cast<std::uint32_t>(zipped.size()), 0};
+    hostile::Tiff cutShort = fourStrips(8, zipped);
+    cutShort.strips.back().resize(zipped.size() / 2);
+    // 16384 x 16384 RGB at 16 bits in one strip: 1.5 GiB from a few bytes.
+    hostile::Tiff inflating;
+    inflating.width = inflating.height = inflating.rowsPerStrip = 16384;
+    inflating.samplesPerPixel = 3;
+    inflating.bitsPerSample = 16;
+    inflating.photometric = 2;
+    inflating.compression = 8;
+    inflating.strips = {hostile::Deflated(hostile::Bytes(4096))};
+    // The same picture at 8 bits in 256 strips of 3 MiB, each a few bytes.
+    hostile::Tiff manyInflating = inflating;
+    manyInflating.bitsPerSample = 8;
+    manyInflating.rowsPerStrip = 64;
+    manyInflating.strips.assign(256, hostile::Deflated(hostile::Bytes(100)));
+    hostile::Tiff wide = fourStrips(1, hostile::Bytes(70000 * 16));
+    wide.width = 70000;
+
+    struct Row {
+        const char *name;
+        hostile::Tiff tiff;
+        const char *message; // empty: read
+    };
+    const Row rows[] = {
+        {"four whole strips", fourStrips(8, zipped), ""},
+        {"one strip, byte count 0", oneStrip({0}), "TIFF error: Bogus \"StripByteCounts\" field"},
+        {"one strip, byte count too small", oneStrip({100}),
+         "TIFF error: Bogus \"StripByteCounts\" field"},
+        {"byte count 0 in the middle", zeroInTheMiddle,
+         "TIFF error: Invalid strip byte count 0, strip 1"},
+        {"last strip cut short", cutShort, "TIFF error: Decoding error at scanline 48"},
+        {"one strip of 1.5 GiB", inflating,
+         "TIFF error: a strip takes 1610612736 bytes decoded, more than the 134217728 read at "
+         "once"},
+        {"256 strips of 3 MiB", manyInflating, "TIFF error: Decoding error at scanline 0"},
+        {"70000 pixels wide", wide,
+         "The picture is too large: 70000 x 64 pixels, more than 65535 pixels a side"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        const hostile::Bytes bytes = row.tiff.Write();
+        hostile::ResetPeakMemory();
+        const long before = hostile::StatusKilobytes("VmRSS:");
+        std::string message;
+        try {
+            const digitize::Surface picture = digitize::DecodeTiff(bytes);
+            EXPECT_EQ(picture.Pixel(3, 17), grey[64 + 3] * 0x010101u); // row 1 of strip 1
+        } catch (const digitize::Error &error) {
+            message = error.what();
+        }
+        EXPECT_EQ(message.find(row.message), 0u) << message;
+        EXPECT_EQ(message.empty(), *row.message == '\0') << message;
+        EXPECT_LT(hostile::StatusKilobytes("VmHWM:") - before, 32 * 1024);
     }
 }
 
