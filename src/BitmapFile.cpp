@@ -135,8 +135,6 @@ bool PixelsComplete(QIODevice &device, const Layout &layout, std::int64_t availa
 } // namespace
 
 digitize::Surface ReadBitmap(QIODevice &device) {
-    if (device.size() == 0)
-        return {};
     if (!device.isOpen() && !device.open(QIODevice::ReadOnly))
         NotValid();
     const std::int64_t available =

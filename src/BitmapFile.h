@@ -7,9 +7,9 @@
 class QIODevice;
 class QImage;
 
-// An empty device gives an empty picture. A header claiming more pixels than
-// a picture may hold is refused with its size before anything is decoded;
-// anything else unreadable throws Error("Bitmap image is not valid").
+// A header claiming a picture over the picture-size limit is refused with its
+// size before anything is decoded; anything else unreadable, an empty device
+// among them, throws Error("Bitmap image is not valid").
 digitize::Surface ReadBitmap(QIODevice &device);
 
 // A copy of the image as a picture surface.

@@ -11,6 +11,5 @@ class QString;
 // listing the kinds read, before the file is touched. Then a path that is not
 // a regular file that can be opened gives "Cannot open file <path>" (a named
 // pipe would block until something writes to it), and a file no reader can
-// read "Cannot read <path>: " and the reader's message. An empty bitmap file
-// is an empty picture.
+// read (an empty file too) "Cannot read <path>: " and the reader's message.
 digitize::Surface ReadPictureFile(const QString &path, digitize::JpegDecoder &jpeg);

@@ -95,9 +95,6 @@ class MarksLifted {
 // A sub-pixel Y shows a change of a tenth of a pixel.
 constexpr double SubPixelFraction = 0.1;
 
-// The longest dropped path taken; the rest is cut off.
-constexpr int PathCharacters = 253;
-
 // The shared state holds its start values before any window exists.
 struct StartValues {
     StartValues() { ResetSharedState(); }
@@ -222,7 +219,7 @@ void TForm2::LoadImage(const QString &path) {
 void TForm2::wmDropFiles(const QList<QUrl> &files) {
     for (const QUrl &url : files) {
         if (url.isLocalFile()) {
-            LoadImage(url.toLocalFile().left(PathCharacters));
+            LoadImage(url.toLocalFile());
             return;
         }
     }

@@ -370,17 +370,6 @@ class TestImageWindow : public QObject {
         QCOMPARE(Form2->windowTitle(), good);
         QCOMPARE(PictureNow(), PatternImage(50, 40));
     }
-
-    void anEmptyBitmapFileGivesAnEmptyPicture() {
-        QFile empty(dir->filePath(QStringLiteral("empty.bmp")));
-        QVERIFY(empty.open(QIODevice::WriteOnly));
-        empty.close();
-        Form2->LoadImage(empty.fileName());
-        QCOMPARE(Form2->windowTitle(), empty.fileName());
-        QCOMPARE(Image1()->size(), QSize(0, 0));
-        Form2->MoveCrosshair(5, 5); // nothing to draw into, and no harm
-        QCOMPARE(Form2->PixelAt(0, 0), digitize::OutsideColour);
-    }
 };
 
 QTEST_MAIN(TestImageWindow)
