@@ -3,9 +3,11 @@
 
 #include "ErrorBox.h"
 #include "LoupeWindow.h"
+#include "SafeSave.h"
 #include "Unit3.h"
 #include "Unit4.h"
 #include "WindowLook.h"
+#include "digitize/Errors.h"
 #include "digitize/calibration/FieldValue.h"
 #include "digitize/calibration/LogText.h"
 
@@ -16,7 +18,6 @@
 #include <QFocusEvent>
 #include <QLocale>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <QShortcut>
 
 TForm1 *Form1 = nullptr;
@@ -149,6 +150,11 @@ void TForm1::AppendLog(const QString &line) {
 bool TForm1::SaveLog() {
     const QByteArray text =
         QByteArray::fromStdString(digitize::RecordedText(ui->Memo1->toPlainText().toStdString()));
+    if (text.isEmpty()) {
+        QMessageBox::information(this, ApplicationTitle,
+                                 QStringLiteral("The log holds no recorded points to save."));
+        return false;
+    }
     if (savePath_.isEmpty())
         savePath_ = QDir::home().filePath(QStringLiteral("points.txt"));
     const QString path =
@@ -157,10 +163,10 @@ bool TForm1::SaveLog() {
     if (path.isEmpty())
         return false;
     savePath_ = path;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-        ShowErrorBox(QStringLiteral("Cannot save ") + path + QStringLiteral(": ") +
-                     file.errorString());
+    try {
+        SaveWhole(path, text);
+    } catch (const digitize::Error &error) {
+        ShowErrorBox(QString::fromUtf8(error.what()));
         return false;
     }
     savedText_ = text;

@@ -47,8 +47,9 @@ class TForm1 : public QWidget {
 
     void ShowReadout(const QString &text);
     void AppendLog(const QString &line);
-    // Saves the recorded lines of the log to a file the user chooses; false
-    // when the user cancels or the file cannot be written (the box says why).
+    // Saves the recorded lines of the log to a file the user chooses, whole
+    // or not at all; false when there is none, when the user cancels or when
+    // the file cannot be written (a box says why).
     bool SaveLog();
 
     void Button1Click();

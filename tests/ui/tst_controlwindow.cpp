@@ -16,6 +16,10 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <csignal>
+
+#include <sys/resource.h>
+
 class TestControlWindow : public QObject {
     Q_OBJECT
 
@@ -52,7 +56,10 @@ class TestControlWindow : public QObject {
                     files->reject();
                 } else {
                     files->selectFile(name);
-                    static_cast<QDialog *>(files)->accept(); // as its Save button does
+                    // As its Save button does, after this poll: accepting may
+                    // ask whether to replace the file, which is answered too.
+                    QTimer::singleShot(0, files,
+                                       [files] { static_cast<QDialog *>(files)->accept(); });
                 }
             }
         });
@@ -332,6 +339,62 @@ class TestControlWindow : public QObject {
         });
         QCOMPARE(again, QStringList({"file dialog"}));
         QCOMPARE(proposed, path);
+    }
+
+    void savesTheRecordedLinesWhereverTheyStandAndNothingWhenThereIsNone() {
+        auto *memo = Control<QPlainTextEdit>(Form1, "Memo1");
+        const auto clearLog = [memo] {
+            FocusWindow(Form1, memo);
+            QTest::keyClick(memo, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(memo, Qt::Key_Delete);
+        };
+        const auto save = [] {
+            FocusWindow(Form1);
+            QTest::keyClick(Form1, Qt::Key_S, Qt::ControlModifier);
+        };
+        clearLog();
+        RecordAt(5, 6);
+        RecordAt(7, 8);
+        const QString path = dir.filePath(QStringLiteral("cleared.txt"));
+        QCOMPARE(Answering({{{}, path}}, save), QStringList({"file dialog"}));
+        QCOMPARE(Read(path), QByteArray("5.0 ,  6.00\n7.0 ,  8.00\n"));
+        // Nothing to save: said, and nothing written.
+        clearLog();
+        QCOMPARE(Answering({}, save), QStringList({"The log holds no recorded points to save."}));
+        QCOMPARE(Read(path), QByteArray("5.0 ,  6.00\n7.0 ,  8.00\n"));
+        QVERIFY(Answering({}, [] { QVERIFY(CloseControlWindow()); }).isEmpty());
+    }
+
+    void aFailedSaveKeepsTheEarlierFileAndThePointsUnsaved() {
+        RecordAt(30, 40);
+        RecordAt(31, 41);
+        const QString path = dir.filePath(QStringLiteral("full.txt"));
+        const auto save = [] {
+            FocusWindow(Form1);
+            QTest::keyClick(Form1, Qt::Key_S, Qt::ControlModifier);
+        };
+        Answering({{{}, path}}, save);
+        const QByteArray earlier = Read(path);
+        QCOMPARE(earlier, QByteArray("30.0 , 40.00\n31.0 , 41.00\n"));
+        RecordAt(32, 42);
+        // Files may grow to 30 bytes, as on a disk that fills up: the new
+        // file's 39 bytes fail at the final flush.
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        const rlimit full{30, saved.rlim_max};
+        const auto ignored = std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &full);
+        const QStringList asked = Answering({{{}, path}, {QMessageBox::Yes, {}}}, save);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, ignored);
+        QCOMPARE(asked.size(), 3); // the file dialog, replace the file?, the reason
+        QCOMPARE(asked.last(), "Cannot save " + path + ": File too large.");
+        QVERIFY2(Read(path) == earlier, "the earlier file changed");
+        QCOMPARE(QDir(dir.path()).entryList({"full.txt*"}, QDir::Files), QStringList({"full.txt"}));
+        // The points are still unsaved.
+        QCOMPARE(
+            Answering({{QMessageBox::Cancel, {}}}, [] { QVERIFY(!CloseControlWindow()); }).size(),
+            1);
     }
 
     void theLogCopiesAsPlainTextOnly() {

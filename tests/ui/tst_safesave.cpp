@@ -1,0 +1,120 @@
+// Saving a file whole or not at all, against a real file-size limit in a
+// child process: the write that fails may be the first or the final flush.
+#include "SafeSave.h"
+#include "digitize/Errors.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <cstdio>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+struct Outcome {
+    bool saved = false;
+    QString message;
+};
+
+// Saves in a forked child whose files may grow to at most limit bytes, with
+// SIGXFSZ ignored so that an oversized write fails with EFBIG as on a full disk.
+Outcome SaveLimited(const QString &path, const QByteArray &bytes, rlim_t limit) {
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0)
+        qFatal("no pipe");
+    const pid_t child = fork();
+    if (child == 0) {
+        close(pipeEnds[0]);
+        const rlimit size{limit, limit};
+        setrlimit(RLIMIT_FSIZE, &size);
+        std::signal(SIGXFSZ, SIG_IGN);
+        int status = 0;
+        try {
+            SaveWhole(path, bytes);
+        } catch (const digitize::Error &error) {
+            const ssize_t written = write(pipeEnds[1], error.what(), std::strlen(error.what()));
+            status = written > 0 ? 1 : 2;
+        }
+        _exit(status);
+    }
+    close(pipeEnds[1]);
+    QByteArray message;
+    char buffer[512];
+    for (ssize_t got; (got = read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+        message.append(buffer, got);
+    close(pipeEnds[0]);
+    int status = -1;
+    waitpid(child, &status, 0);
+    return {WIFEXITED(status) && WEXITSTATUS(status) == 0, QString::fromUtf8(message)};
+}
+
+QByteArray Read(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}
+
+} // namespace
+
+class TestSafeSave : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void keepsTheEarlierFileUnlessTheNewOneIsWholeOnDisk_data() {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<QString>("reason"); // empty: saved
+        QTest::newRow("within the limit") << 10000 << 20000 << QString();
+        QTest::newRow("exactly the limit") << 10000 << 10000 << QString();
+        // Below Qt's 16 KiB write buffer the write succeeds and the flush fails.
+        QTest::newRow("over the limit at the flush") << 10000 << 4096 << "File too large";
+        QTest::newRow("over the limit while writing") << 100000 << 4096 << "File too large";
+        QTest::newRow("one byte over") << 4097 << 4096 << "File too large";
+    }
+
+    void keepsTheEarlierFileUnlessTheNewOneIsWholeOnDisk() {
+        QFETCH(int, size);
+        QFETCH(int, limit);
+        QFETCH(QString, reason);
+        const QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("points.txt"));
+        const QByteArray earlier("1.0 , 2.00\n3.0 , 4.00\n");
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(earlier) == earlier.size());
+        }
+        QByteArray bytes(size, 'x');
+        bytes[size - 1] = '\n';
+        const Outcome outcome = SaveLimited(path, bytes, static_cast<rlim_t>(limit));
+        if (reason.isEmpty()) {
+            QVERIFY2(outcome.saved, qPrintable(outcome.message));
+            QVERIFY(Read(path) == bytes);
+        } else {
+            QVERIFY2(!outcome.saved, "a save cut short was reported as done");
+            QCOMPARE(outcome.message, "Cannot save " + path + ": " + reason);
+            QVERIFY2(Read(path) == earlier, "the earlier file changed");
+        }
+        // No temporary file is left beside it.
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"points.txt"}));
+    }
+
+    void namesTheReasonAFileCannotBeMade() {
+        const QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("no/such/folder/p.txt"));
+        try {
+            SaveWhole(path, "1 , 2\n");
+            QFAIL("saved into a folder that does not exist");
+        } catch (const digitize::Error &error) {
+            QVERIFY2(QString::fromUtf8(error.what()).startsWith("Cannot save " + path + ": "),
+                     error.what());
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSafeSave)
+#include "tst_safesave.moc"
