@@ -23,11 +23,11 @@
 
 namespace {
 
-// As for JPEG: a short header can announce a picture a surface still holds
+// As for JPEG: a short header can announce a picture within the size limit
 // (up to 2^28 pixels) and Qt then fills all of it, with two copies on the way
 // to a surface: gigabytes and seconds per input for nothing new. Those sizes
-// are skipped; sizes beyond what a surface holds still go through, as they
-// are refused before anything is allocated.
+// are skipped; sizes over the limit still go through, as they are refused
+// before anything is allocated.
 constexpr std::int64_t MaxDecodedPixels = std::int64_t{1} << 20;
 
 // Qt's readers report every broken file on stderr, which would drown the
@@ -83,19 +83,21 @@ void NoteHeader(const QByteArray &bytes) {
                      (offset > static_cast<std::uint64_t>(bytes.size()) ? 4u : 0u));
 }
 
-// Reads the header as ReadBitmap will: the size it announces, or -1. Qt
-// gives a bitmap stored top row first its height as stored, negative.
-std::int64_t AnnouncedPixels(const QByteArray &bytes) {
+// Reads the header as ReadBitmap will: the size it announces, or an invalid
+// one. Qt gives a bitmap stored top row first its height as stored, negative.
+struct Announced {
+    std::int64_t width = -1;
+    std::int64_t height = -1;
+};
+Announced AnnouncedSize(const QByteArray &bytes) {
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "bmp");
     const QSize size = reader.size();
     features::NoteField(9, static_cast<std::uint64_t>(reader.imageFormat()));
-    if (size.width() < 0)
-        return -1;
     const std::int64_t height = size.height();
-    return std::int64_t{size.width()} * (height < 0 ? -height : height);
+    return {size.width(), height < 0 ? -height : height};
 }
 
 } // namespace
@@ -111,8 +113,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QByteArray bytes =
         QByteArray::fromRawData(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     NoteHeader(bytes);
-    const std::int64_t pixels = AnnouncedPixels(bytes);
-    if (pixels > MaxDecodedPixels && pixels <= digitize::MaxPixels)
+    const Announced announced = AnnouncedSize(bytes);
+    if (announced.width * announced.height > MaxDecodedPixels &&
+        digitize::WithinPictureLimit(announced.width, announced.height))
         return -1; // not worth keeping in the corpus either
     QBuffer buffer;
     buffer.setData(bytes);

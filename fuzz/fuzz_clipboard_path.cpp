@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -59,12 +60,25 @@ bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
     return true;
 }
 
+bool EndsWithOneOf(std::string_view path, std::initializer_list<std::string_view> suffixes) {
+    for (const std::string_view suffix : suffixes)
+        if (EndsWithNoCase(path, suffix))
+            return true;
+    return false;
+}
+
+// The kind by the extension, worked out here independently of the reader's
+// own table: each kind's extensions, and Other for anything else.
 void CheckKind(std::string_view path) {
     const auto kind = digitize::KindOfPath(path);
-    if (kind == digitize::PictureKind::Jpeg)
-        Check(EndsWithNoCase(path, ".jpg"));
-    if (kind == digitize::PictureKind::Bitmap)
-        Check(EndsWithNoCase(path, ".bmp"));
+    const bool jpeg = EndsWithOneOf(path, {".jpg", ".jpeg", ".jpe", ".jfif"});
+    const bool bitmap = EndsWithNoCase(path, ".bmp");
+    const bool png = EndsWithNoCase(path, ".png");
+    const bool tiff = EndsWithOneOf(path, {".tif", ".tiff"});
+    Check((kind == digitize::PictureKind::Jpeg) == jpeg);
+    Check((kind == digitize::PictureKind::Bitmap) == bitmap);
+    Check((kind == digitize::PictureKind::Png) == png);
+    Check((kind == digitize::PictureKind::Tiff) == tiff);
     // Only the file-name part counts, in any letter case.
     Check(digitize::KindOfPath("/some/folder/" + std::string(path)) == kind);
     std::string upper(path);

@@ -74,9 +74,9 @@ void CheckFilterNumber(std::string_view text) {
     if (kept.size() < 15) {
         std::size_t digitsIn = 0, digitsKept = 0;
         for (const char c : text)
-            digitsIn += IsDigit(c) ? 1 : 0;
+            digitsIn += IsDigit(c) ? 1u : 0u;
         for (const char c : kept)
-            digitsKept += IsDigit(c) ? 1 : 0;
+            digitsKept += IsDigit(c) ? 1u : 0u;
         Check(digitsIn == digitsKept);
     }
 

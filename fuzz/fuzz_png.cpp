@@ -19,10 +19,10 @@
 namespace {
 
 // As for JPEG: a few hundred bytes of compressed zeros announce and fill a
-// picture a surface still holds (up to 2^28 pixels, 1 GiB), which takes
+// picture within the size limit (up to 2^28 pixels, 1 GiB), which takes
 // seconds and a gigabyte per input for nothing new. Those sizes are skipped;
-// sizes beyond what a surface holds still go through, as they are refused
-// before anything is allocated.
+// sizes over the limit (2^28 pixels, or 65535 a side) still go through, as
+// they are refused before anything is allocated.
 constexpr std::int64_t MaxDecodedPixels = std::int64_t{1} << 20;
 
 std::uint32_t BigEndian(const std::uint8_t *at) {
@@ -97,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::span<const std::uint8_t> bytes(data, size);
     const Header header = NoteChunks(bytes);
     const std::int64_t pixels = header.width * header.height;
-    if (pixels > MaxDecodedPixels && pixels <= digitize::MaxPixels)
+    if (pixels > MaxDecodedPixels && digitize::WithinPictureLimit(header.width, header.height))
         return -1; // not worth keeping in the corpus either
 
     // fmemopen refuses an empty buffer; the memory reader then stands in.

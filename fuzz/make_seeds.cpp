@@ -3,9 +3,12 @@
 // handles (made with libjpeg's compression side), PNG files of every colour
 // type and bit depth (libpng's writer), Windows bitmaps of several
 // depths and compressions (Qt's writer, and by hand for the compressions Qt
-// does not write), and typical field and clipboard texts.
+// does not write), TIFF files (TiffSeeds.cpp), and typical field and
+// clipboard texts.
 //
 //   fuzz_seeds <out-dir>
+#include "TiffSeeds.h"
+
 #include <QImage>
 #include <QString>
 
@@ -436,11 +439,12 @@ int main(int argc, char **argv) {
     }
     const fs::path out = argv[1];
     for (const char *target :
-         {"fuzz_jpeg", "fuzz_png", "fuzz_bitmap", "fuzz_field", "fuzz_clipboard_path"})
+         {"fuzz_jpeg", "fuzz_png", "fuzz_tiff", "fuzz_bitmap", "fuzz_field", "fuzz_clipboard_path"})
         fs::create_directories(out / target);
 
     JpegSeeds(out / "fuzz_jpeg");
     PngSeeds(out / "fuzz_png");
+    TiffSeeds(out / "fuzz_tiff");
     QtBitmaps(out / "fuzz_bitmap");
     HandMadeBitmaps(out / "fuzz_bitmap");
     Texts(out / "fuzz_field",
@@ -450,6 +454,7 @@ int main(int argc, char **argv) {
     Texts(out / "fuzz_clipboard_path",
           {"/tmp/a.jpg", "file:///tmp/a%20b.jpg\r\n", "# comment\nfile://localhost/x.bmp",
            "FILE:///home/u/Graph%2EJPG\r\nfile:///second.bmp\r\n", "file://server/share/c.bmp",
-           "file:///a%00b.jpg"});
+           "file:///a%00b.jpg", "/tmp/photo.jpeg", "file:///x/scan.JPE", "c.jfif", "d.PNG",
+           "file:///e/f.tiff", "g.Tif", "h.gif", "/dir.jpg/name"});
     return 0;
 }
