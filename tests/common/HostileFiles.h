@@ -4,6 +4,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <string>
@@ -49,50 +50,61 @@ inline Bytes Png(std::uint32_t width, std::uint32_t height, int depth, int colou
 }
 
 // A little-endian TIFF of one directory, its strips stored in order after it.
-// byteCounts replaces the true strip lengths when given.
+// byteCounts replaces the true strip lengths when given; more holds further
+// entries whose value fits in the entry (tag, type, count, value).
 struct Tiff {
+    struct Entry {
+        std::uint16_t tag, type;
+        std::uint32_t count, value;
+    };
     std::uint32_t width = 64;
     std::uint32_t height = 64;
     std::uint16_t bitsPerSample = 8;
     std::uint16_t samplesPerPixel = 1;
     std::uint16_t photometric = 1; // black is zero
-    std::uint16_t compression = 1; // none; 8 is deflate
+    std::uint16_t compression = 1; // none; 7 is JPEG, 8 deflate
+    std::uint16_t planar = 1;      // 2: a plane a sample, strips plane after plane
     std::uint32_t rowsPerStrip = 16;
     std::vector<Bytes> strips;
     std::vector<std::uint32_t> byteCounts;
+    std::vector<Entry> more;
 
     Bytes Write() const {
+        constexpr std::uint16_t Short = 3, Long = 4;
         const auto n = static_cast<std::uint32_t>(strips.size());
-        const std::uint32_t entries = 10;
+        const auto entries = static_cast<std::uint32_t>(10 + more.size());
         const std::uint32_t offsets = 8 + 2 + 12 * entries + 4; // arrays after the directory
         const std::uint32_t counts = offsets + 4 * n;
         const std::uint32_t bits = counts + 4 * n;
         const std::uint32_t first = bits + 2u * samplesPerPixel; // the first strip
+        // Values of four bytes or fewer stand in the entry itself.
+        std::vector<Entry> all = {
+            {256, Long, 1, width},
+            {257, Long, 1, height},
+            {258, Short, samplesPerPixel,
+             samplesPerPixel == 1   ? bitsPerSample
+             : samplesPerPixel == 2 ? bitsPerSample | std::uint32_t{bitsPerSample} << 16
+                                    : bits},
+            {259, Short, 1, compression},
+            {262, Short, 1, photometric},
+            {273, Long, n, n == 1 ? first : offsets},
+            {277, Short, 1, samplesPerPixel},
+            {278, Long, 1, rowsPerStrip},
+            {279, Long, n, n == 1 ? Count(0) : counts},
+            {284, Short, 1, planar},
+        };
+        all.insert(all.end(), more.begin(), more.end());
+        std::sort(all.begin(), all.end(),
+                  [](const Entry &a, const Entry &b) { return a.tag < b.tag; });
         Bytes out = {'I', 'I', 42, 0};
         Put(out, 8, 4, false);
         Put(out, entries, 2, false);
-        const auto entry = [&](std::uint16_t tag, std::uint16_t type, std::uint32_t count,
-                               std::uint32_t value) {
-            Put(out, tag, 2, false);
-            Put(out, type, 2, false);
-            Put(out, count, 4, false);
-            Put(out, value, 4, false);
-        };
-        constexpr std::uint16_t Short = 3, Long = 4;
-        // Values of four bytes or fewer stand in the entry itself.
-        entry(256, Long, 1, width);
-        entry(257, Long, 1, height);
-        entry(258, Short, samplesPerPixel,
-              samplesPerPixel == 1   ? bitsPerSample
-              : samplesPerPixel == 2 ? bitsPerSample | std::uint32_t{bitsPerSample} << 16
-                                     : bits);
-        entry(259, Short, 1, compression);
-        entry(262, Short, 1, photometric);
-        entry(273, Long, n, n == 1 ? first : offsets);
-        entry(277, Short, 1, samplesPerPixel);
-        entry(278, Long, 1, rowsPerStrip);
-        entry(279, Long, n, n == 1 ? Count(0) : counts);
-        entry(284, Short, 1, 1); // contiguous samples
+        for (const Entry &e : all) {
+            Put(out, e.tag, 2, false);
+            Put(out, e.type, 2, false);
+            Put(out, e.count, 4, false);
+            Put(out, e.value, 4, false);
+        }
         Put(out, 0, 4, false);
         std::uint32_t at = first;
         for (const Bytes &strip : strips) {

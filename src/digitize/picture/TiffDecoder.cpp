@@ -17,7 +17,9 @@ namespace digitize {
 namespace {
 
 // Where libtiff reads from: a file from the position it had when handed
-// over, or memory. Offsets are the TIFF data's own.
+// over, or memory. Offsets are the TIFF data's own; size is known once the
+// source is made, and nothing is read or sought past it, so that a file
+// and the same bytes in memory fail alike.
 struct Source {
     std::FILE *file = nullptr;
     off_t start = 0;
@@ -54,15 +56,18 @@ Source &Of(thandle_t handle) {
 
 tmsize_t ReadBytes(thandle_t handle, void *buffer, tmsize_t size) {
     Source &s = Of(handle);
-    if (size <= 0)
-        return 0;
-    if (s.file != nullptr)
-        return static_cast<tmsize_t>(std::fread(buffer, 1, static_cast<std::size_t>(size), s.file));
     const std::uint64_t got =
-        s.at >= s.size ? 0
-                       : std::min<std::uint64_t>(static_cast<std::uint64_t>(size), s.size - s.at);
-    if (got != 0)
-        std::memcpy(buffer, s.data + s.at, got);
+        size <= 0 || s.at >= s.size
+            ? 0
+            : std::min<std::uint64_t>(static_cast<std::uint64_t>(size), s.size - s.at);
+    if (got == 0)
+        return 0;
+    if (s.file != nullptr) {
+        const std::size_t read = std::fread(buffer, 1, got, s.file);
+        s.at += read;
+        return static_cast<tmsize_t>(read);
+    }
+    std::memcpy(buffer, s.data + s.at, got);
     s.at += got;
     return static_cast<tmsize_t>(got);
 }
@@ -73,17 +78,6 @@ tmsize_t WriteNothing(thandle_t, void *, tmsize_t) {
 
 toff_t Seek(thandle_t handle, toff_t offset, int whence) {
     Source &s = Of(handle);
-    const auto signedOffset = static_cast<std::int64_t>(offset);
-    if (s.file != nullptr) {
-        const int result =
-            whence == SEEK_SET
-                ? fseeko(s.file, s.start + static_cast<off_t>(signedOffset), SEEK_SET)
-                : fseeko(s.file, static_cast<off_t>(signedOffset), whence);
-        const off_t now = ftello(s.file);
-        if (result != 0 || now < s.start)
-            return static_cast<toff_t>(-1);
-        return static_cast<toff_t>(now - s.start);
-    }
     std::int64_t base = 0;
     if (whence == SEEK_CUR)
         base = static_cast<std::int64_t>(s.at);
@@ -91,8 +85,10 @@ toff_t Seek(thandle_t handle, toff_t offset, int whence) {
         base = static_cast<std::int64_t>(s.size);
     else if (whence != SEEK_SET)
         return static_cast<toff_t>(-1);
-    const std::int64_t to = base + signedOffset;
-    if (to < 0)
+    const std::int64_t to = base + static_cast<std::int64_t>(offset);
+    if (to < 0 || static_cast<std::uint64_t>(to) > s.size)
+        return static_cast<toff_t>(-1);
+    if (s.file != nullptr && fseeko(s.file, s.start + static_cast<off_t>(to), SEEK_SET) != 0)
         return static_cast<toff_t>(-1);
     s.at = static_cast<std::uint64_t>(to);
     return s.at;
@@ -103,15 +99,7 @@ int CloseNothing(thandle_t) {
 }
 
 toff_t Size(thandle_t handle) {
-    Source &s = Of(handle);
-    if (s.file == nullptr)
-        return s.size;
-    const off_t here = ftello(s.file);
-    if (here < 0 || fseeko(s.file, 0, SEEK_END) != 0)
-        return 0;
-    const off_t end = ftello(s.file);
-    fseeko(s.file, here, SEEK_SET);
-    return end > s.start ? static_cast<toff_t>(end - s.start) : 0;
+    return Of(handle).size;
 }
 
 int MapNothing(thandle_t, void **, toff_t *) {
@@ -161,6 +149,9 @@ struct CloseTiff {
 };
 struct FreeOptions {
     void operator()(TIFFOpenOptions *options) const { TIFFOpenOptionsFree(options); }
+};
+struct EndReader {
+    void operator()(TIFFRGBAImage *reader) const { TIFFRGBAImageEnd(reader); }
 };
 
 // libtiff's words hold R, G, B, A from the lowest byte up, the colours
@@ -213,8 +204,13 @@ Surface Decode(Source &source) {
     TIFFGetField(tiff.get(), TIFFTAG_IMAGELENGTH, &height);
     Surface::CheckSize(width, height);
     char why[1024] = {};
-    if (!TIFFRGBAImageOK(tiff.get(), why) || report.failed)
+    // Stops at the first strip or tile that cannot be read.
+    TIFFRGBAImage reader{};
+    const bool begun = TIFFRGBAImageBegin(&reader, tiff.get(), 1, why) != 0;
+    const std::unique_ptr<TIFFRGBAImage, EndReader> ending(begun ? &reader : nullptr);
+    if (!begun || report.failed)
         Fail(report.failed ? report.message : why);
+    // Only now: the reader may have asked libtiff for wider samples (YCbCr as RGB).
     const std::uint64_t buffer = DecodeBuffer(tiff.get());
     if (report.failed)
         Fail(report.message);
@@ -223,16 +219,11 @@ Surface Decode(Source &source) {
              std::to_string(buffer) + " bytes decoded, more than the " +
              std::to_string(MaxTiffBuffer) + " read at once");
     Surface picture = Surface::Uninitialised(static_cast<int>(width), static_cast<int>(height));
-    // Stops at the first strip or tile that cannot be read.
-    TIFFRGBAImage reader{};
-    if (!TIFFRGBAImageBegin(&reader, tiff.get(), 1, why) || report.failed)
-        Fail(report.failed ? report.message : why);
     // From here on every warning is about the pixels ("Assuming 8-bit
     // colormap", which Begin gives for old files, is not).
     report.readingPixels = true;
     reader.req_orientation = ORIENTATION_TOPLEFT;
     const int read = TIFFRGBAImageGet(&reader, picture.Bits(), width, height);
-    TIFFRGBAImageEnd(&reader);
     if (read == 0 || report.failed)
         Fail(report.failed ? report.message : "Cannot read the picture");
     ToOpaqueWords(picture);
@@ -244,9 +235,13 @@ Surface Decode(Source &source) {
 Surface DecodeTiff(std::FILE *file) {
     Source source;
     source.file = file;
-    source.start = ftello(file);
-    if (source.start < 0)
-        source.start = 0;
+    source.start = std::max<off_t>(ftello(file), 0);
+    if (fseeko(file, 0, SEEK_END) == 0) {
+        const off_t end = ftello(file);
+        source.size = end > source.start ? static_cast<std::uint64_t>(end - source.start) : 0;
+    }
+    if (fseeko(file, source.start, SEEK_SET) != 0)
+        source.size = 0;
     return Decode(source);
 }
 

@@ -14,7 +14,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -77,6 +79,40 @@ Bytes WriteTiff(const TiffLayout &layout) {
     std::ifstream in(path, std::ios::binary);
     Bytes bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     std::remove(path.c_str());
+    return bytes;
+}
+
+// 64 x 64 RGB in one JPEG strip, written with libtiff, bytes 40% to 45% of
+// the file zeroed: inside the strip's coded data, which libjpeg reads on
+// with a warning.
+Bytes DamagedJpegTiff() {
+    std::string path = testing::TempDir() + "plotwise-test-XXXXXX";
+    const int fd = mkstemp(path.data());
+    if (fd < 0)
+        return {};
+    close(fd);
+    TIFF *tiff = TIFFOpen(path.c_str(), "w");
+    if (tiff == nullptr)
+        return {};
+    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, 64u);
+    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, 64u);
+    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 3);
+    TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 8);
+    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+    TIFFSetField(tiff, TIFFTAG_COMPRESSION, COMPRESSION_JPEG);
+    TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, 64u);
+    Bytes row(64 * 3);
+    for (std::uint32_t y = 0; y < 64; ++y) {
+        for (std::size_t i = 0; i < row.size(); ++i)
+            row[i] = static_cast<std::uint8_t>(i * 7 + y * 13);
+        TIFFWriteScanline(tiff, row.data(), y, 0);
+    }
+    TIFFClose(tiff);
+    std::ifstream in(path, std::ios::binary);
+    Bytes bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::remove(path.c_str());
+    std::fill(bytes.begin() + static_cast<std::ptrdiff_t>(bytes.size() * 40 / 100),
+              bytes.begin() + static_cast<std::ptrdiff_t>(bytes.size() * 45 / 100), 0);
     return bytes;
 }
 
@@ -178,14 +214,27 @@ TEST(DecodeTiff, RefusesFilesCutShortOrDamaged) {
          Bytes(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(good.size() / 2))},
         {"directory past the end", noDirectory},
     };
+    const auto refusal = [](const std::function<digitize::Surface()> &decode) {
+        try {
+            decode();
+            return std::string("read");
+        } catch (const digitize::Error &error) {
+            return std::string(error.what());
+        }
+    };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
-        try {
-            digitize::DecodeTiff(row.bytes);
-            ADD_FAILURE() << "read";
-        } catch (const digitize::Error &error) {
-            EXPECT_EQ(std::string(error.what()).rfind("TIFF error: ", 0), 0u) << error.what();
-        }
+        const std::string message = refusal([&] { return digitize::DecodeTiff(row.bytes); });
+        EXPECT_EQ(message.rfind("TIFF error: ", 0), 0u) << message;
+        // The same from a stream that cannot seek past its end, after a few
+        // bytes of something else.
+        Bytes stored = {'s', 'k', 'i', 'p'};
+        stored.insert(stored.end(), row.bytes.begin(), row.bytes.end());
+        const std::unique_ptr<std::FILE, int (*)(std::FILE *)> file(
+            fmemopen(stored.data(), stored.size(), "rb"), &std::fclose);
+        ASSERT_TRUE(file);
+        std::fseek(file.get(), 4, SEEK_SET);
+        EXPECT_EQ(refusal([&] { return digitize::DecodeTiff(file.get()); }), message);
     }
 }
 
@@ -229,35 +278,53 @@ TEST(DecodeTiff, RefusesWhatCannotBeReadWholeWithinLittleMemory) {
     manyInflating.strips.assign(256, hostile::Deflated(hostile::Bytes(100)));
     hostile::Tiff wide = fourStrips(1, hostile::Bytes(70000 * 16));
     wide.width = 70000;
+    // 16384 x 4096 in three planes of one 64 MiB strip each, read together.
+    hostile::Tiff planes = inflating;
+    planes.height = planes.rowsPerStrip = 4096;
+    planes.bitsPerSample = 8;
+    planes.planar = 2;
+    planes.strips.assign(3, hostile::Deflated(hostile::Bytes(100)));
+    // YCbCr JPEG subsampled 2 x 2: 96 MiB a strip as stored, 192 MiB as RGB.
+    hostile::Tiff ycbcr = planes;
+    ycbcr.planar = 1;
+    ycbcr.photometric = 6;
+    ycbcr.compression = 7;
+    ycbcr.strips = {hostile::Bytes(100)};
+    ycbcr.more = {{530, 3, 2, 2 | 2 << 16}};
 
     struct Row {
         const char *name;
-        hostile::Tiff tiff;
+        hostile::Bytes bytes;
         const char *message; // empty: read
     };
     const Row rows[] = {
-        {"four whole strips", fourStrips(8, zipped), ""},
-        {"one strip, byte count 0", oneStrip({0}), "TIFF error: Bogus \"StripByteCounts\" field"},
-        {"one strip, byte count too small", oneStrip({100}),
+        {"four whole strips", fourStrips(8, zipped).Write(), ""},
+        {"one strip, byte count 0", oneStrip({0}).Write(),
          "TIFF error: Bogus \"StripByteCounts\" field"},
-        {"byte count 0 in the middle", zeroInTheMiddle,
+        {"one strip, byte count too small", oneStrip({100}).Write(),
+         "TIFF error: Bogus \"StripByteCounts\" field"},
+        {"byte count 0 in the middle", zeroInTheMiddle.Write(),
          "TIFF error: Invalid strip byte count 0, strip 1"},
-        {"last strip cut short", cutShort, "TIFF error: Decoding error at scanline 48"},
-        {"one strip of 1.5 GiB", inflating,
+        {"last strip cut short", cutShort.Write(), "TIFF error: Decoding error at scanline 48"},
+        {"one strip of 1.5 GiB", inflating.Write(),
          "TIFF error: a strip takes 1610612736 bytes decoded, more than the 134217728 read at "
          "once"},
-        {"256 strips of 3 MiB", manyInflating, "TIFF error: Decoding error at scanline 0"},
-        {"70000 pixels wide", wide,
+        {"256 strips of 3 MiB", manyInflating.Write(), "TIFF error: Decoding error at scanline 0"},
+        {"three planes of 64 MiB", planes.Write(),
+         "TIFF error: a strip takes 268435456 bytes decoded, more than the 134217728 read at once"},
+        {"YCbCr JPEG of 192 MiB as RGB", ycbcr.Write(),
+         "TIFF error: a strip takes 201326592 bytes"},
+        {"a JPEG strip with damaged data", DamagedJpegTiff(), "TIFF error: Corrupt JPEG data"},
+        {"70000 pixels wide", wide.Write(),
          "The picture is too large: 70000 x 64 pixels, more than 65535 pixels a side"},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
-        const hostile::Bytes bytes = row.tiff.Write();
         hostile::ResetPeakMemory();
         const long before = hostile::StatusKilobytes("VmRSS:");
         std::string message;
         try {
-            const digitize::Surface picture = digitize::DecodeTiff(bytes);
+            const digitize::Surface picture = digitize::DecodeTiff(row.bytes);
             EXPECT_EQ(picture.Pixel(3, 17), grey[64 + 3] * 0x010101u); // row 1 of strip 1
         } catch (const digitize::Error &error) {
             message = error.what();
