@@ -82,6 +82,13 @@ class TestAdvancedCursor : public QObject {
                     band.setPixel(x, y + 350, qRgb(0, 0, 0));
             }
         QVERIFY(band.save(dir.filePath("band.bmp")));
+        // A band on rows 199..201 that ends at column 134.
+        QImage edge(300, 300, QImage::Format_RGB32);
+        edge.fill(Qt::white);
+        for (int y = 199; y <= 201; ++y)
+            for (int x = 0; x <= 134; ++x)
+                edge.setPixel(x, y, qRgb(0, 0, 0));
+        QVERIFY(edge.save(dir.filePath("edge.bmp")));
     }
     void init() {
         fixture = std::make_unique<WindowFixture>();
@@ -277,6 +284,39 @@ class TestAdvancedCursor : public QObject {
         QCOMPARE(Control<QLabel>(Form1, "Label3")->text(), QStringLiteral("1960.0 ,  5.00"));
         Click(250, 200); // no band in the box: the plain Y of this row, not of the column
         QCOMPARE(Control<QLabel>(Form1, "Label3")->text(), QStringLiteral("1965.0 ,  7.50"));
+    }
+
+    // The readout averages the box around the point it reads: the crosshair
+    // at its exact, fractional X, or the mouse, each at its own row.
+    void calcYCentresTheBoxOnThePointItReads() {
+        Form2->LoadImage(dir.filePath("edge.bmp")); // the start calibration: values are pixels
+        TypeSteps("007"); // 100/7 pixels a step, a box 8 columns either side
+        Click(50, 200);
+        QTest::mouseClick(Button("Button1"), Qt::LeftButton);
+        Tick(Box("CheckBox1"));
+        Tick(Box("CheckBox3"));
+        FocusWindow(Form2);
+        Click(5, 195);
+        Key(Qt::Key_Home);
+        for (int i = 0; i < 10; ++i)
+            Key(Qt::Key_Right, Qt::ControlModifier);
+        // X 142.857 rounds to 143: the box's first column is 135, past the band.
+        QCOMPARE(Readout(), QStringLiteral("142.9 , 195.00"));
+        struct Row {
+            QPoint mouse;
+            const char *readout;
+        };
+        const Row rows[] = {
+            {{60, 150}, "60.0 , 150.00"},   // the band below its box: its own row
+            {{60, 190}, "60.0 , 199.98"},   // the band in its box, its upper rows nearer
+            {{170, 190}, "170.0 , 190.00"}, // no band in its box
+            {{142, 190}, "142.0 , 199.98"}, // its box reaches the band's last column
+        };
+        QWidget *image = Control<QWidget>(Form2, "Image1");
+        for (const Row &row : rows) {
+            QTest::mouseMove(image, row.mouse);
+            QCOMPARE(Readout(), QString::fromLatin1(row.readout));
+        }
     }
 
     void findYPutsTheCrosshairOnTheCurveAfterEveryStep() {

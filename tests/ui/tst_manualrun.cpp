@@ -147,6 +147,30 @@ class TestManualRun : public QObject {
         QCOMPARE(CurX, 31.0F);
     }
 
+    // The check rounds the crosshair as the lock does, halves to even.
+    void aLockAtAFractionalCrosshairIsRefusedWhereItRoundsOntoTheOtherPoint_data() {
+        QTest::addColumn<QPointF>("crosshair");
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<QPoint>("zero"); // Max stays at (100, 100)
+        QTest::newRow("X 99.6") << QPointF(99.6, 50) << true << QPoint(0, 0);
+        QTest::newRow("X 100.5") << QPointF(100.5, 50) << true << QPoint(0, 0);
+        QTest::newRow("X 101.5") << QPointF(101.5, 50) << false << QPoint(102, 50);
+        QTest::newRow("X 99.4") << QPointF(99.4, 50) << false << QPoint(99, 50);
+        QTest::newRow("Y 99.6") << QPointF(50, 99.6) << true << QPoint(0, 0);
+        QTest::newRow("Y 100.5") << QPointF(50, 100.5) << true << QPoint(0, 0);
+        QTest::newRow("Y 100.6") << QPointF(50, 100.6) << false << QPoint(50, 101);
+    }
+
+    void aLockAtAFractionalCrosshairIsRefusedWhereItRoundsOntoTheOtherPoint() {
+        QFETCH(QPointF, crosshair);
+        QFETCH(bool, refused);
+        QFETCH(QPoint, zero);
+        Form2->MoveCrosshair(static_cast<float>(crosshair.x()), static_cast<float>(crosshair.y()));
+        Type('z');
+        QCOMPARE(Panel()->isVisible(), refused);
+        QCOMPARE(ZeroPt, (digitize::Point{zero.x(), zero.y()}));
+    }
+
     void keysActOnlyWhileTheImageWindowHasTheFocus() {
         Click(100, 37);
         Type('z');

@@ -36,6 +36,30 @@ TEST(ComputeSteps, GivesStepSizeBoxWidthAndLabel) {
     EXPECT_EQ(digitize::ComputeSteps(3, -0.1F, 0, 100).Label, "  3 Steps = -0.0");
 }
 
+// Round(StepPixels / 2 + 1), halves to the even neighbour.
+TEST(ComputeSteps, RoundsTheBoxHalfWidthToTheNearestHalvesToEven) {
+    struct Row {
+        int steps;
+        std::int32_t zeroX, maxX;
+        int halfW;
+    };
+    const Row rows[] = {
+        {20, 0, 100, 4}, // 5 px: 3.5
+        {1, 0, 3, 2},    // 2.5
+        {1, 0, 7, 4},    // 4.5
+        {1, 0, 9, 6},    // 5.5
+        {1, 0, 13, 8},   // 7.5
+        {3, 0, 100, 18}, // 33.33 px: 17.67
+        {6, 0, 100, 9},  // 16.67 px: 9.33
+        {1, 0, -5, -2},  // -1.5
+        {1, 0, -3, 0},   // -0.5
+        {4, 100, 90, 0}, // -2.5 px: -0.25
+    };
+    for (const Row &row : rows)
+        EXPECT_EQ(digitize::ComputeSteps(row.steps, 1.0F, row.zeroX, row.maxX).BoxHalfW, row.halfW)
+            << row.steps << " steps from " << row.zeroX << " to " << row.maxX;
+}
+
 TEST(StepX, ComputesEachStepFromTheIndexSoRoundingNeverAccumulates) {
     const float step = 100.0F / 7.0F;
     EXPECT_FLOAT_EQ(digitize::StepX(0, 3, step), 42.857143F);

@@ -61,6 +61,35 @@ TEST(FindCurveRow, WhiteOnWhiteMovesUpByTheBoxHalfHeightOrStays) {
     EXPECT_EQ(digitize::FindCurveRow(white, 50, 40, 100, Box{1, 15}, digitize::White, 64), 40);
 }
 
+// The rows the scan reaches first and last, and candidate rows whose scores
+// differ by little: the best one wins, even the last candidate.
+TEST(FindCurveRow, FindsTheCurveAtTheMarginsAndTheBestOfCloseCandidates) {
+    struct Row {
+        const char *name;
+        Surface picture;
+        std::int64_t ry;
+        std::int64_t want;
+    };
+    Surface band = WithRows(100, 100, {});
+    for (int r = 40; r <= 80; ++r)
+        for (int x = 0; x < 100; ++x)
+            band.Row(r)[x] = digitize::WordFromColour(Black);
+    Surface dot = WithRows(100, 100, {});
+    dot.Row(40)[50] = digitize::WordFromColour(Black);
+    Row rows[] = {
+        {"a curve on row 6, the topmost scanned", WithRows(100, 100, {6}), 10, 6},
+        {"a curve on row 94, the lowest scanned", WithRows(100, 100, {94}), 90, 94},
+        // Every candidate down to the last (found row + HalfH) takes in more band.
+        {"a thick band below: its top row plus the half height", std::move(band), 30, 55},
+        // One pixel in the box: each candidate scores one less than its neighbour nearer it.
+        {"a dot: candidates one apart", std::move(dot), 45, 40},
+    };
+    for (const Row &row : rows)
+        EXPECT_EQ(digitize::FindCurveRow(row.picture, 50, row.ry, 100, Box{6, 15}, Black, 64),
+                  row.want)
+            << row.name;
+}
+
 TEST(FindCurveRow, StaysInsideThePictureWhateverTheBoxAndPosition) {
     const Surface small = WithRows(8, 8, {4});
     EXPECT_EQ(digitize::FindCurveRow(small, -5000, 3, 8, Box{400, 15}, Black, 64), 3);
