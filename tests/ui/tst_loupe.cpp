@@ -62,10 +62,11 @@ class TestLoupe : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(Loupe));
         QTRY_VERIFY2(Form2->isActiveWindow(), "the image window keeps the keys");
     }
-    void Wheel(int notches) {
+    // A turn in eighths of a degree: 120 is one notch of a common wheel.
+    void Wheel(int eighths) {
         const QPointF at(View()->width() / 2.0, View()->height() / 2.0);
-        QWheelEvent turn(at, View()->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches),
-                         Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QWheelEvent turn(at, View()->mapToGlobal(at), QPoint(), QPoint(0, eighths), Qt::NoButton,
+                         Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(View(), &turn);
     }
 
@@ -147,7 +148,7 @@ class TestLoupe : public QObject {
         QCOMPARE(CellPixel(painted, {40, 30}, 0, 4), digitize::LoupeDark);
 
         // The box's outline (15 pixels out) comes into view at 4x: its own colours, framed.
-        Wheel(-2);
+        Wheel(-240);
         QCOMPARE(View()->Zoom(), 4);
         painted = Painted();
         // Off the cross's column, which crosses the outline and inverts it back.
@@ -185,13 +186,15 @@ class TestLoupe : public QObject {
     }
 
     void theWheelSetsTheZoomFromTwoToSixteen_data() {
-        QTest::addColumn<QList<int>>("turns");
+        QTest::addColumn<QList<int>>("turns"); // each in eighths of a degree
         QTest::addColumn<int>("zoom");
-        QTest::newRow("one notch up") << QList<int>{1} << 12;
-        QTest::newRow("one notch down") << QList<int>{-1} << 6;
-        QTest::newRow("up to the top and past") << QList<int>{1, 1, 5} << 16;
-        QTest::newRow("down to the bottom and past") << QList<int>{-3, -9} << 2;
-        QTest::newRow("there and back") << QList<int>{2, -2} << 8;
+        QTest::newRow("one notch up") << QList<int>{120} << 12;
+        QTest::newRow("one notch down") << QList<int>{-120} << 6;
+        QTest::newRow("up to the top and past") << QList<int>{120, 120, 600} << 16;
+        QTest::newRow("down to the bottom and past") << QList<int>{-360, -1080} << 2;
+        QTest::newRow("there and back") << QList<int>{240, -240} << 8;
+        // A fine wheel turns in thirds of a notch: three make one.
+        QTest::newRow("five thirds up") << QList<int>{40, 40, 40, 40, 40} << 12;
     }
     void theWheelSetsTheZoomFromTwoToSixteen() {
         QFETCH(QList<int>, turns);
@@ -199,8 +202,8 @@ class TestLoupe : public QObject {
         Load(PatternImage(80, 60), "pattern.bmp");
         Click(40, 30);
         OpenWithKey();
-        for (int notches : turns)
-            Wheel(notches);
+        for (int eighths : turns)
+            Wheel(eighths);
         QCOMPARE(View()->Zoom(), zoom);
         // A cell is zoom pixels wide: its last column is its own, the next-but-one the neighbour's.
         const QImage painted = Painted();

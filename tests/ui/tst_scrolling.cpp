@@ -2,6 +2,7 @@
 // the wheel, follows the crosshair, and maps the pointer through the scroll
 // offset, down to the pixel under it on a scaled screen too.
 #include "UiTestSupport.h"
+#include "digitize/view/ScrollFollow.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -116,6 +117,16 @@ class TestScrolling : public QObject {
         QTest::keyClick(Form2, Qt::Key_Z);
         QCOMPARE(ZeroPt, (digitize::Point{208, 10}));
         QVERIFY2(Visible().contains(QPoint(208, 10)), "the view shows the locked point");
+    }
+
+    // A crosshair between pixels is in sight where it rounds to, as it is drawn.
+    void aFractionalCrosshairIsFollowedWhereItRounds() {
+        Paste(PatternImage(3000, 2000));
+        const auto width = static_cast<float>(View()->viewport()->width());
+        Form2->MoveCrosshair(width - 1.6F, 100); // column width - 2: in sight
+        QCOMPARE(Across()->value(), 0);
+        Form2->MoveCrosshair(width - 0.4F, 100); // column width: one past the view
+        QCOMPARE(Across()->value(), 1 + digitize::FollowMargin);
     }
 
     void enlargingTheWindowShowsMoreOfThePicture() {

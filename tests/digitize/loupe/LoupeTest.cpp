@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -306,6 +307,9 @@ TEST(LoupeLineColour, CellsWithinTheToleranceGetADotAndNoOthers) {
             // The colour itself still shows around the dot.
             EXPECT_EQ(cellPixels, (zoom - from) * (zoom - from) - dot.Side * dot.Side) << where;
             EXPECT_LE(dot.Side * dot.Side * 2, (zoom - from) * (zoom - from)) << where;
+            // At least a third of the cell across, and centred in it to a pixel.
+            EXPECT_GE(dot.Side, (zoom - from) / 3) << where;
+            EXPECT_LE(std::abs(2 * (dot.Offset - from) + dot.Side - (zoom - from)), 1) << where;
             if (row.dot) {
                 EXPECT_EQ(r.At(c.X + dot.Offset, c.Y + dot.Offset), digitize::LoupeLight)
                     << where << ": a dark cell gets a light dot";

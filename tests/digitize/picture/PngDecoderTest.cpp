@@ -206,9 +206,11 @@ TEST(DecodePng, GivesEachColourTypeAndBitDepthAsShownOnAWhitePage) {
          withKey(line(Colour, 16, {0x0A0A, 0x1414, 0x1E1E, 0x0A0A, 0x1414, 0x1E1F}),
                  {0, 0x0A0A, 0x1414, 0x1E1E, 0}),
          {0xFFFFFFFF, 0xFF0A141E}},
+        // (127 + 255 * 254 + 127) / 255 is 254.996: rounded down, not up.
         {"RGBA, 8 bits",
-         line(ColourAlpha, 8, {200, 100, 50, 128, 0, 0, 0, 0, 1, 2, 3, 255, 1, 239, 3, 128}),
-         {0xFFE3B198, 0xFFFFFFFF, 0xFF010203, 0xFF80F781}},
+         line(ColourAlpha, 8,
+              {200, 100, 50, 128, 0, 0, 0, 0, 1, 2, 3, 255, 1, 239, 3, 128, 127, 127, 127, 1}),
+         {0xFFE3B198, 0xFFFFFFFF, 0xFF010203, 0xFF80F781, 0xFFFEFEFE}},
         {"RGBA, 16 bits",
          line(ColourAlpha, 16, {0xC8C8, 0x6464, 0x3232, 0x8080, 0xFFFF, 0, 0, 0xFFFF}),
          {0xFFE3B198, 0xFFFF0000}},

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -208,6 +209,59 @@ TEST(SubPixelRow, KeepsToTheLineNearestTheCrosshairRow) {
     Stroke(two, {[](double) { return 106.7; }, [](double) { return 0.0; }}, 2, Navy);
     EXPECT_NEAR(digitize::SubPixelRow(two, 100, 95, StepBox, Navy, 64).value(), 92.4, 0.05);
     EXPECT_NEAR(digitize::SubPixelRow(two, 100, 104, StepBox, Navy, 64).value(), 106.7, 0.05);
+}
+
+// A column of the box: Navy on the given rows, over white.
+void Paint(Surface &picture, int column, int firstRow, int rows, Colour colour = Navy) {
+    for (int r = firstRow; r < firstRow + rows; ++r)
+        picture.Row(r)[column] = digitize::WordFromColour(colour);
+}
+
+// The rules' edges: how faint a line may be, a line covering just under half
+// of a box, one odd column among three, the box's last column.
+TEST(SubPixelRow, ReadsALineAtTheEdgesOfItsRules) {
+    // Navy mixed with white: a quarter and two fifths of the way.
+    const auto pale = [](double a) {
+        Colour c = 0;
+        for (int shift = 0; shift < 24; shift += 8) {
+            const double l = (Navy >> shift) & 0xFFu;
+            c |= static_cast<Colour>(std::lround(255 + a * (l - 255))) << shift;
+        }
+        return c;
+    };
+    struct Row {
+        const char *name;
+        std::function<void(Surface &)> draw;
+        double x;
+        Box box;
+        std::optional<double> want;
+    };
+    const Row rows[] = {
+        {"a line two rows wide, 40% of the way to the line colour",
+         [&](Surface &s) { Stroke(s, Straight(0), 2, pale(0.4)); }, 100, StepBox, 100.25},
+        {"the same at 25%, fainter than a line",
+         [&](Surface &s) { Stroke(s, Straight(0), 2, pale(0.25)); }, 100, StepBox, std::nullopt},
+        {"15 rows of a 31-row column: the white is still the background",
+         [](Surface &s) { Paint(s, 100, 93, 15); }, 100, Box{0, 15}, 100.0},
+        {"one column of three a row lower: read as a line, not fitted",
+         [](Surface &s) {
+             Paint(s, 99, 100, 2);
+             Paint(s, 100, 101, 2);
+             Paint(s, 101, 100, 2);
+         },
+         100, Box{1, 15}, 100.5 + 1.0 / 3},
+        {"a mark in the last column of the box around Round(100.6)",
+         [](Surface &s) { Paint(s, 104, 100, 2); }, 100.6, Box{3, 15}, 100.5},
+    };
+    for (const Row &row : rows) {
+        Surface picture = Surface::Blank(Size, Size);
+        row.draw(picture);
+        const auto found = digitize::SubPixelRow(picture, row.x, 100, row.box, Navy, 64);
+        ASSERT_EQ(found.has_value(), row.want.has_value()) << row.name;
+        if (found) {
+            EXPECT_NEAR(*found, *row.want, 0.05) << row.name;
+        }
+    }
 }
 
 TEST(SubPixelRow, TheToleranceDecidesWhatColourIsTheLine) {

@@ -25,6 +25,7 @@ const Row Rows[] = {
     {"content that fits never scrolls", 0, 600, 500, 700, 0},
     {"a stale offset past the end is clamped", 2900, 600, 3000, 2500, 2400},
     {"a view narrower than two margins centres", 0, 50, 3000, 1000, 975},
+    {"a view of exactly two margins centres", 0, 80, 3000, 1000, 960},
     {"a huge position", 0, 600, 3000, 4'000'000'000LL, 2400},
 };
 
