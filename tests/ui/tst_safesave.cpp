@@ -1,5 +1,7 @@
 // Saving a file whole or not at all, against a real file-size limit in a
-// child process: the write that fails may be the first or the final flush.
+// child process: the write that fails may be the first or the final flush;
+// and against a disk that cannot sync (fsync failing through a seccomp
+// filter in the child).
 #include "SafeSave.h"
 #include "digitize/Errors.h"
 
@@ -11,7 +13,11 @@
 #include <csignal>
 #include <cstdio>
 
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -22,9 +28,24 @@ struct Outcome {
     QString message;
 };
 
+// From here on every fsync of this process fails with EIO, as on a failing disk.
+bool FailEverySync() {
+    sock_filter code[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_fsync, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EIO),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    sock_fprog program{static_cast<unsigned short>(std::size(code)), code};
+    return prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
+           prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
+}
+
 // Saves in a forked child whose files may grow to at most limit bytes, with
-// SIGXFSZ ignored so that an oversized write fails with EFBIG as on a full disk.
-Outcome SaveLimited(const QString &path, const QByteArray &bytes, rlim_t limit) {
+// SIGXFSZ ignored so that an oversized write fails with EFBIG as on a full
+// disk, and whose fsync fails when asked.
+Outcome SaveLimited(const QString &path, const QByteArray &bytes, rlim_t limit,
+                    bool failSync = false) {
     int pipeEnds[2];
     if (pipe(pipeEnds) != 0)
         qFatal("no pipe");
@@ -34,6 +55,8 @@ Outcome SaveLimited(const QString &path, const QByteArray &bytes, rlim_t limit) 
         const rlimit size{limit, limit};
         setrlimit(RLIMIT_FSIZE, &size);
         std::signal(SIGXFSZ, SIG_IGN);
+        if (failSync && !FailEverySync())
+            _exit(3);
         int status = 0;
         try {
             SaveWhole(path, bytes);
@@ -68,18 +91,22 @@ class TestSafeSave : public QObject {
     void keepsTheEarlierFileUnlessTheNewOneIsWholeOnDisk_data() {
         QTest::addColumn<int>("size");
         QTest::addColumn<int>("limit");
+        QTest::addColumn<bool>("failSync");
         QTest::addColumn<QString>("reason"); // empty: saved
-        QTest::newRow("within the limit") << 10000 << 20000 << QString();
-        QTest::newRow("exactly the limit") << 10000 << 10000 << QString();
+        QTest::newRow("within the limit") << 10000 << 20000 << false << QString();
+        QTest::newRow("exactly the limit") << 10000 << 10000 << false << QString();
         // Below Qt's 16 KiB write buffer the write succeeds and the flush fails.
-        QTest::newRow("over the limit at the flush") << 10000 << 4096 << "File too large";
-        QTest::newRow("over the limit while writing") << 100000 << 4096 << "File too large";
-        QTest::newRow("one byte over") << 4097 << 4096 << "File too large";
+        QTest::newRow("over the limit at the flush") << 10000 << 4096 << false << "File too large";
+        QTest::newRow("over the limit while writing")
+            << 100000 << 4096 << false << "File too large";
+        QTest::newRow("one byte over") << 4097 << 4096 << false << "File too large";
+        QTest::newRow("a disk that cannot sync") << 100 << 4096 << true << "Input/output error";
     }
 
     void keepsTheEarlierFileUnlessTheNewOneIsWholeOnDisk() {
         QFETCH(int, size);
         QFETCH(int, limit);
+        QFETCH(bool, failSync);
         QFETCH(QString, reason);
         const QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("points.txt"));
@@ -90,7 +117,7 @@ class TestSafeSave : public QObject {
         }
         QByteArray bytes(size, 'x');
         bytes[size - 1] = '\n';
-        const Outcome outcome = SaveLimited(path, bytes, static_cast<rlim_t>(limit));
+        const Outcome outcome = SaveLimited(path, bytes, static_cast<rlim_t>(limit), failSync);
         if (reason.isEmpty()) {
             QVERIFY2(outcome.saved, qPrintable(outcome.message));
             QVERIFY(Read(path) == bytes);
