@@ -150,8 +150,9 @@ Outcome Read(const std::function<digitize::Surface()> &decode) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
     const std::span<const std::uint8_t> bytes(data, size);
     const Header header = NoteDirectory(bytes);
-    if (header.width * header.height > MaxDecodedPixels &&
-        digitize::WithinPictureLimit(header.width, header.height))
+    // Within the limit first: 32-bit sides multiply beyond 64 bits.
+    if (digitize::WithinPictureLimit(header.width, header.height) &&
+        header.width * header.height > MaxDecodedPixels)
         return -1; // not worth keeping in the corpus either
 
     // fmemopen refuses an empty buffer; the memory reader then stands in.
