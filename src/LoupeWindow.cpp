@@ -7,7 +7,6 @@
 #include "digitize/loupe/Loupe.h"
 
 #include <QApplication>
-#include <QScreen>
 #include <QShowEvent>
 
 LoupeWindow *Loupe = nullptr;
@@ -77,12 +76,4 @@ void LoupeWindow::ShowAndRaise() {
 void LoupeWindow::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
     Guard([this] { ShowText(); });
-    // Kept where it was put, but on a screen it fits: a small screen has no
-    // room right of the image window.
-    if (const QScreen *s = screen(); s != nullptr && !event->spontaneous()) {
-        const QRect room = s->availableGeometry();
-        if (!room.contains(frameGeometry()))
-            move(qBound(room.left(), x(), room.right() - frameGeometry().width()),
-                 qBound(room.top(), y(), room.bottom() - frameGeometry().height()));
-    }
 }

@@ -1,6 +1,6 @@
 // Start-up: the application, its four windows, and the event loop that runs
 // until the control window closes.
-#include "ErrorBox.h"
+#include "Settings.h"
 #include "WindowSet.h"
 
 #include <QApplication>
@@ -9,7 +9,8 @@
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(ApplicationTitle);
+    // Once, before anything reads or writes a setting.
+    SetProgramNames();
     // The installed icon, where the desktop has it.
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("plotwise")));
     // The control window's closing ends the program, not the last window's.

@@ -3,6 +3,7 @@
 
 #include "ErrorBox.h"
 #include "LoupeWindow.h"
+#include "Unit2.h"
 #include "Unit3.h"
 #include "Unit4.h"
 #include "WindowLook.h"
@@ -12,20 +13,21 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QFocusEvent>
 #include <QLocale>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QSaveFile>
+#include <QScrollBar>
 #include <QShortcut>
 
 TForm1 *Form1 = nullptr;
 std::string DecimalSeparator = ".";
 
 namespace {
-
-// The log field keeps its height and stays on the window's bottom edge.
-constexpr int LogHeight = 447;
 
 void ReadDecimalSeparator() {
     DecimalSeparator = QLocale().decimalPoint().toStdString();
@@ -63,9 +65,12 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
         look::UseFont(Field(field), look::LargePixels, true);
         SetFieldColour(field, FieldPink);
         Field(field)->installEventFilter(this);
+        // A file dropped anywhere on the window is a picture to open, not text.
+        Field(field)->setAcceptDrops(false);
+        connect(Field(field), &QLineEdit::textEdited, this,
+                [this, field] { Guard([&] { FieldEdited(field); }); });
     }
-    ui->Label3->adjustSize();
-    move(2, 2);
+    ui->Memo1->setAcceptDrops(false);
     ReadDecimalSeparator();
 
     connect(ui->Button1, &QPushButton::clicked, this,
@@ -74,13 +79,18 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
             [this] { Guard([this] { Button2Click(); }); });
     connect(ui->Button3, &QPushButton::clicked, this,
             [this] { Guard([this] { Button3Click(); }); });
+    connect(ui->Button4, &QPushButton::clicked, this,
+            [this] { Guard([this] { Button4Click(); }); });
     AddShortcut(this, QKeySequence(Qt::ALT | Qt::Key_H), Qt::WindowShortcut,
                 [this] { Button1Click(); });
     AddShortcut(this, QKeySequence(Qt::ALT | Qt::Key_A), Qt::WindowShortcut,
                 [this] { Button2Click(); });
     AddShortcut(this, QKeySequence(Qt::ALT | Qt::Key_L), Qt::WindowShortcut,
                 [this] { Button3Click(); });
-    AddShortcut(this, QKeySequence::Save, Qt::WindowShortcut, [this] { SaveLog(); });
+    AddShortcut(this, QKeySequence(Qt::CTRL | Qt::Key_I), Qt::WindowShortcut,
+                [this] { Button4Click(); });
+    // The log is the program's one document: it can be saved from any window.
+    AddShortcut(this, QKeySequence::Save, Qt::ApplicationShortcut, [this] { SaveLog(); });
     // Help from any window: this window lives as long as the program.
     AddShortcut(this, QKeySequence::HelpContents, Qt::ApplicationShortcut,
                 [this] { Button1Click(); });
@@ -110,6 +120,7 @@ QString TForm1::FieldText(AxisField field) const {
 }
 
 void TForm1::SetFieldColour(AxisField field, digitize::Colour colour) {
+    colours_[static_cast<std::size_t>(field)] = colour;
     look::SetBackground(Field(field), colour);
     Field(field)->setAccessibleDescription(FieldState(colour));
 }
@@ -139,11 +150,19 @@ bool TForm1::IntegerX() const {
 
 void TForm1::ShowReadout(const QString &text) {
     ui->Label3->setText(text);
-    ui->Label3->adjustSize();
 }
 
 void TForm1::AppendLog(const QString &line) {
     ui->Memo1->appendPlainText(line);
+    ui->Memo1->verticalScrollBar()->setValue(ui->Memo1->verticalScrollBar()->maximum());
+}
+
+void TForm1::ShowPictureName(const QString &name) {
+    ui->Button4->setText(name.isEmpty() ? QStringLiteral("Image window") : name);
+    ui->Button4->setAccessibleName(name.isEmpty() ? QStringLiteral("Image window")
+                                                  : QStringLiteral("Image window: ") + name);
+    setWindowTitle(name.isEmpty() ? QStringLiteral("Plotwise")
+                                  : QStringLiteral("Plotwise - ") + name);
 }
 
 bool TForm1::SaveLog() {
@@ -204,10 +223,30 @@ void TForm1::Button3Click() {
     Loupe->ShowAndRaise();
 }
 
+void TForm1::Button4Click() {
+    Form2->show();
+    Form2->raise();
+    Form2->activateWindow();
+}
+
+void TForm1::FormDropFiles(const QList<QUrl> &files) {
+    Button4Click();
+    Form2->wmDropFiles(files);
+}
+
 void TForm1::FieldExit(AxisField field) {
     QLineEdit *edit = Field(field);
+    const auto i = static_cast<std::size_t>(field);
     edit->setText(QString::fromStdString(digitize::FilterNumber(edit->text().toStdString())));
+    // Only passed through with Tab: the lock still matches the text.
+    if (colours_[i] == FieldLocked && edit->text() == enteredText_[i])
+        return;
     SetFieldColour(field, FieldLeft);
+}
+
+void TForm1::FieldEdited(AxisField field) {
+    if (colours_[static_cast<std::size_t>(field)] == FieldLocked)
+        SetFieldColour(field, FieldLeft);
 }
 
 void TForm1::Edit1Exit() {
@@ -224,6 +263,11 @@ void TForm1::Edit4Exit() {
 }
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::FocusIn) {
+        for (auto field : {AxisField::XZero, AxisField::XMax, AxisField::YZero, AxisField::YMax})
+            if (watched == Field(field))
+                enteredText_[static_cast<std::size_t>(field)] = Field(field)->text();
+    }
     if (event->type() == QEvent::FocusOut) {
         // Leaving for another window or a popup is not leaving the field.
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
@@ -260,7 +304,13 @@ void TForm1::closeEvent(QCloseEvent *event) {
     QCoreApplication::quit();
 }
 
-void TForm1::resizeEvent(QResizeEvent *event) {
-    ui->Memo1->setGeometry(0, height() - LogHeight, width(), LogHeight);
-    QWidget::resizeEvent(event);
+void TForm1::dragEnterEvent(QDragEnterEvent *event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent *event) {
+    const QList<QUrl> files = event->mimeData()->urls();
+    event->acceptProposedAction();
+    Guard([&] { FormDropFiles(files); });
 }

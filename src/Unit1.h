@@ -6,8 +6,11 @@
 #include "digitize/calibration/Conversions.h"
 #include "digitize/picture/Surface.h"
 
+#include <QList>
+#include <QUrl>
 #include <QWidget>
 
+#include <array>
 #include <memory>
 #include <string>
 
@@ -46,7 +49,11 @@ class TForm1 : public QWidget {
     bool IntegerX() const;
 
     void ShowReadout(const QString &text);
+    // Appends a line and scrolls the log to show it.
     void AppendLog(const QString &line);
+    // The picture's file name, on the button that brings back the image
+    // window and in the title; empty when there is no picture.
+    void ShowPictureName(const QString &name);
     // Saves the recorded lines of the log to a file the user chooses; false
     // when the user cancels or the file cannot be written (the box says why).
     bool SaveLog();
@@ -54,6 +61,10 @@ class TForm1 : public QWidget {
     void Button1Click();
     void Button2Click();
     void Button3Click();
+    // Shows the image window, wherever it is, and gives it the keys (Ctrl+I).
+    void Button4Click();
+    // Files dropped on the control window go to the image window.
+    void FormDropFiles(const QList<QUrl> &files);
     void Edit1Exit();
     void Edit2Exit();
     void Edit3Exit();
@@ -63,18 +74,24 @@ class TForm1 : public QWidget {
     bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
   private:
     QLineEdit *Field(AxisField field) const;
     long double FieldValue(AxisField field) const;
     void FieldExit(AxisField field);
+    void FieldEdited(AxisField field);
     // True when no recorded point would be lost, or the user says so.
     bool MayClose();
 
     std::unique_ptr<Ui::TForm1> ui;
     QString savePath_;
     QByteArray savedText_; // the recorded lines as last saved
+    // Each field's colour, and its text when the focus came in: passing
+    // through a locked field leaves it locked, changing its text does not.
+    std::array<digitize::Colour, 4> colours_{};
+    std::array<QString, 4> enteredText_;
 };
 
 extern TForm1 *Form1;

@@ -7,21 +7,12 @@
 
 TForm3 *Form3 = nullptr;
 
-namespace {
-
-constexpr int HelpHeight = 458;
-
-} // namespace
-
 TForm3::TForm3(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm3>()) {
     Form3 = this;
     ui->setupUi(this);
     look::UseWindowFont(this);
-    for (QLabel *label : {ui->Label1, ui->Label2, ui->Label3, ui->Label4}) {
+    for (QLabel *label : {ui->Label1, ui->Label2, ui->Label3, ui->Label4})
         look::UseFont(label, look::LargePixels, true);
-        label->adjustSize();
-    }
-    move(155, 122);
     connect(ui->Button1, &QPushButton::clicked, this,
             [this] { Guard([this] { Button1Click(); }); });
 }
@@ -33,16 +24,12 @@ TForm3::~TForm3() {
 
 void TForm3::SetZeroLabels(const QString &x, const QString &y) {
     ui->Label1->setText(x);
-    ui->Label1->adjustSize();
     ui->Label3->setText(y);
-    ui->Label3->adjustSize();
 }
 
 void TForm3::SetMaxLabels(const QString &x, const QString &y) {
     ui->Label2->setText(x);
-    ui->Label2->adjustSize();
     ui->Label4->setText(y);
-    ui->Label4->adjustSize();
 }
 
 void TForm3::Button1Click() {
@@ -54,9 +41,4 @@ void TForm3::Button1Click() {
 void TForm3::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
     ui->Memo1->setFocus(Qt::OtherFocusReason);
-}
-
-void TForm3::resizeEvent(QResizeEvent *event) {
-    ui->Memo1->setGeometry(0, height() - HelpHeight, width(), HelpHeight);
-    QWidget::resizeEvent(event);
 }

@@ -24,7 +24,6 @@ class TForm3 : public QWidget {
 
   protected:
     void showEvent(QShowEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
 
   private:
     std::unique_ptr<Ui::TForm3> ui;

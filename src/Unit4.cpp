@@ -18,8 +18,6 @@ TForm4 *Form4 = nullptr;
 
 namespace {
 
-constexpr int HelpHeight = 222;
-
 // What a position of the steps field takes: a digit, a sign or a blank ("_").
 bool StepCharacter(QChar c) {
     return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('+') ||
@@ -39,13 +37,11 @@ TForm4::TForm4(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     look::UseFont(ui->Label1, look::LargePixels, true);
     look::UseFont(ui->MaskEdit1, look::LargePixels, true);
     look::SetTextColour(ui->Label1, 0xFF0000); // blue
-    ui->Label2->adjustSize();
     ui->Panel1->setFocusPolicy(Qt::NoFocus);
     ui->MaskEdit1->installEventFilter(this);
     ui->Edit1->installEventFilter(this);
     keptTolerance_ = ColorTolerance;
     ui->Edit1->setText(QString::number(ColorTolerance));
-    move(69, 131);
 
     connect(ui->CheckBox1, &QCheckBox::toggled, this,
             [this] { Guard([this] { CheckBox1Click(); }); });
@@ -140,7 +136,6 @@ void TForm4::MaskEdit1Change() {
     const auto steps = digitize::ComputeSteps(n, dx, ZeroPt.X, MaxPt.X);
     StepPixels = steps.StepPixels;
     ui->Label2->setText(QString::fromStdString(steps.Label));
-    ui->Label2->adjustSize();
     BoxHalfW = steps.BoxHalfW;
 }
 
@@ -188,9 +183,4 @@ bool TForm4::eventFilter(QObject *watched, QEvent *event) {
         }
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void TForm4::resizeEvent(QResizeEvent *event) {
-    ui->Memo1->setGeometry(0, height() - HelpHeight, width(), HelpHeight);
-    QWidget::resizeEvent(event);
 }

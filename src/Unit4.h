@@ -30,7 +30,6 @@ class TForm4 : public QWidget {
 
   protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
 
   private:
     std::unique_ptr<Ui::TForm4> ui;

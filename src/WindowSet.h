@@ -1,6 +1,7 @@
 // The program's four windows, created in their fixed order (the control
 // window first, so it is the main window), and the loupe, created hidden;
-// all living until the set ends.
+// all living until the set ends. The set places them on the screens and
+// holds the keys that belong to no one window (Ctrl+O).
 #pragma once
 
 #include "LoupeWindow.h"
@@ -8,20 +9,32 @@
 #include "Unit2.h"
 #include "Unit3.h"
 #include "Unit4.h"
+#include "WindowPlaces.h"
 
 class TWindowSet {
   public:
     TWindowSet();
-    // Shows the control and image windows, as at start-up.
+    ~TWindowSet();
+    TWindowSet(const TWindowSet &) = delete;
+    TWindowSet &operator=(const TWindowSet &) = delete;
+
+    // Shows the control and image windows, as at start-up; the control
+    // window takes the keys.
     void ShowStartWindows();
-    // Loads a picture named on the command line once the windows are up; a
-    // file that cannot be read is reported and the program goes on.
+    // Loads a picture named on the command line once the windows are up,
+    // and gives the image window the keys; a file that cannot be read is
+    // reported and the program goes on.
     void OpenAtStart(const QString &path);
+    // Ctrl+O: asks for a picture and opens it in the image window.
+    void OpenPicture();
 
   private:
+    void PictureChanged(const QString &title);
+
     TForm1 form1_;
     TForm2 form2_;
     TForm3 form3_;
     TForm4 form4_;
     LoupeWindow loupe_;
+    TWindowPlaces places_;
 };

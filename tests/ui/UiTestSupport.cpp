@@ -1,5 +1,7 @@
 #include "UiTestSupport.h"
 
+#include "Settings.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -8,9 +10,26 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTimer>
 
+void UseTestSettings() {
+    static QTemporaryDir folder;
+    static const bool once = [] {
+        QStandardPaths::setTestModeEnabled(true);
+        SetProgramNames();
+        for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat})
+            QSettings::setPath(format, QSettings::UserScope, folder.path());
+        return true;
+    }();
+    Q_UNUSED(once);
+    QSettings().clear();
+}
+
 WindowFixture::WindowFixture() {
+    UseTestSettings();
     ResetSharedState();
     windows_ = std::make_unique<TWindowSet>();
     windows_->ShowStartWindows();

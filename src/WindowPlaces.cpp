@@ -1,0 +1,266 @@
+#include "WindowPlaces.h"
+
+#include "ErrorBox.h"
+#include "Settings.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QScreen>
+#include <QSettings>
+#include <QTimer>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace {
+
+using digitize::Box;
+
+Box ToBox(const QRect &r) {
+    return {r.x(), r.y(), r.width(), r.height()};
+}
+
+// Until a framed window has been seen: a title bar and borders larger than
+// most window managers draw, so that a window placed by the guess fits.
+const QMargins GuessedMargins(4, 30, 4, 4);
+
+// How often, and how many times, a shown window is looked at until the
+// window manager has framed it (two seconds in all).
+constexpr int SettleInterval = 50;
+constexpr int SettleTries = 40;
+
+bool Framed(const QWidget *window) {
+    return window->frameGeometry() != window->geometry();
+}
+
+// The narrowest the picture window is made to stay off the control window.
+constexpr int NarrowestPicture = 320;
+
+QString PositionKey(const QString &name) {
+    return settings::WindowKey(name) + QStringLiteral("/position");
+}
+QString SizeKey(const QString &name) {
+    return settings::WindowKey(name) + QStringLiteral("/size");
+}
+
+} // namespace
+
+TWindowPlaces::TWindowPlaces(QObject *parent) : QObject(parent) {}
+
+TWindowPlaces::~TWindowPlaces() = default;
+
+void TWindowPlaces::Manage(QWidget *window, Role role, const QString &name) {
+    Managed m;
+    m.window = window;
+    m.role = role;
+    m.name = name;
+    windows_.push_back(m);
+    window->installEventFilter(this);
+}
+
+TWindowPlaces::Managed *TWindowPlaces::Find(const QObject *window) {
+    for (Managed &m : windows_)
+        if (m.window == window)
+            return &m;
+    return nullptr;
+}
+
+QMargins TWindowPlaces::Margins(const QWidget *window) {
+    const QRect frame = window->frameGeometry();
+    const QRect client = window->geometry();
+    if (window->isVisible() && Framed(window)) {
+        knownMargins_ = QMargins(client.left() - frame.left(), client.top() - frame.top(),
+                                 frame.right() - client.right(), frame.bottom() - client.bottom());
+        marginsKnown_ = true;
+    }
+    return marginsKnown_ ? knownMargins_ : GuessedMargins;
+}
+
+QPoint TWindowPlaces::FramePosition(QWidget *window) {
+    // Until the window manager has framed it, a shown window's position is
+    // its client area's: its frame lies by the guessed margins outside it.
+    if (window->testAttribute(Qt::WA_WState_Created) && !Framed(window)) {
+        const QMargins margins = Margins(window);
+        return window->pos() - QPoint(margins.left(), margins.top());
+    }
+    return window->pos();
+}
+
+Box TWindowPlaces::Frame(QWidget *window) {
+    return ToBox(QRect(FramePosition(window), window->size().grownBy(Margins(window))));
+}
+
+Box TWindowPlaces::ScreenOf(const QWidget *window) const {
+    const QScreen *screen = window->screen();
+    if (screen == nullptr)
+        screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? ToBox(screen->availableGeometry()) : Box{0, 0, 800, 600};
+}
+
+void TWindowPlaces::SetFrame(Managed &m, const Box &frame) {
+    QWidget *const w = m.window;
+    const QMargins margins = Margins(w);
+    QPoint at(frame.Left, frame.Top);
+    // Before the window manager has framed a window, Qt takes a position
+    // for its client area: leave room for the frame as guessed.
+    const bool framed = Framed(w);
+    if (w->testAttribute(Qt::WA_WState_Created) && !framed)
+        at += QPoint(margins.left(), margins.top());
+    w->move(at);
+    w->resize(frame.Width - margins.left() - margins.right(),
+              frame.Height - margins.top() - margins.bottom());
+    m.placedAt = FramePosition(w);
+    m.placedSize = w->size();
+    m.intended = frame;
+    if (!framed && w->isVisible())
+        AwaitFrame(w, SettleTries);
+}
+
+void TWindowPlaces::AwaitFrame(QWidget *window, int triesLeft) {
+    const QPointer<QWidget> watched = window;
+    QTimer::singleShot(SettleInterval, this, [this, watched, triesLeft] {
+        Managed *m = watched != nullptr ? Find(watched) : nullptr;
+        if (m == nullptr || !watched->isVisible())
+            return;
+        if (Framed(watched))
+            Guard([&] { Settle(*m); });
+        else if (triesLeft > 1)
+            AwaitFrame(watched, triesLeft - 1);
+    });
+}
+
+void TWindowPlaces::Place(Managed &m) {
+    QWidget *const w = m.window;
+    if (m.placedSize.isEmpty()) {
+        // The first show: the place and size the user gave last time, if any.
+        const QSettings remembered;
+        if (const QSize size = remembered.value(SizeKey(m.name)).toSize(); size.isValid()) {
+            w->resize(size);
+            m.userSized = true;
+        }
+        const QVariant at = remembered.value(PositionKey(m.name));
+        if (at.isValid()) {
+            const Box frame = ToBox(QRect(at.toPoint(), w->size().grownBy(Margins(w))));
+            std::vector<Box> screens;
+            for (const QScreen *screen : QGuiApplication::screens())
+                screens.push_back(ToBox(screen->availableGeometry()));
+            if (const auto on = digitize::ScreenShowing(frame, screens)) {
+                m.userPlaced = true;
+                SetFrame(m, digitize::FitOnScreen(frame, screens[*on]));
+                return;
+            }
+        }
+    }
+    if (m.userPlaced) {
+        SetFrame(m, digitize::FitOnScreen(Frame(w), ScreenOf(w)));
+        return;
+    }
+    const Box frame = Frame(w);
+    PlaceByRole(m, {frame.Width, frame.Height});
+}
+
+void TWindowPlaces::PlaceByRole(Managed &m, digitize::Size size) {
+    const auto shown = [this, &m](Role role) -> QWidget * {
+        for (const Managed &other : windows_)
+            if (&other != &m && other.role == role && other.window->isVisible())
+                return other.window;
+        return nullptr;
+    };
+    QWidget *const control = shown(Role::Control);
+    QWidget *const picture = shown(Role::Picture);
+    const Box screen = ScreenOf(control != nullptr ? control : m.window);
+    QWidget *anchor = m.role == Role::Tool && picture != nullptr ? picture : control;
+    if (m.role == Role::Control || anchor == nullptr) {
+        SetFrame(m,
+                 digitize::FitOnScreen({screen.Left, screen.Top, size.Width, size.Height}, screen));
+        return;
+    }
+    const Box anchorFrame = Frame(anchor);
+    std::vector<Box> others;
+    if (m.role == Role::Picture) {
+        // As wide as the room beside the control window, unless the user sized it.
+        if (!m.userSized)
+            size.Width = std::min(size.Width,
+                                  std::max(screen.Right() - anchorFrame.Right(), NarrowestPicture));
+    } else {
+        for (const Managed &other : windows_)
+            if (&other != &m && other.window != anchor && other.window->isVisible())
+                others.push_back(Frame(other.window));
+    }
+    SetFrame(m, digitize::PlaceBeside(size, anchorFrame, others, screen));
+}
+
+void TWindowPlaces::Settle(Managed &m) {
+    // Placed by a guess of the frame: at the corner meant, with the client
+    // size given, now that the frame is known; whole on the screen.
+    const QSize frameSize = m.placedSize.grownBy(Margins(m.window));
+    const Box fitted = digitize::FitOnScreen(
+        {m.intended.Left, m.intended.Top, frameSize.width(), frameSize.height()},
+        ScreenOf(m.window));
+    if (!(Frame(m.window) == fitted))
+        SetFrame(m, fitted);
+    m.placedAt = FramePosition(m.window);
+    m.placedSize = m.window->size();
+}
+
+void TWindowPlaces::Remember(Managed &m) {
+    if (m.placedSize.isEmpty())
+        return;
+    if (FramePosition(m.window) != m.placedAt)
+        m.userPlaced = true;
+    if (m.window->size() != m.placedSize)
+        m.userSized = true;
+    QSettings remembered;
+    if (m.userPlaced)
+        remembered.setValue(PositionKey(m.name), FramePosition(m.window));
+    if (m.userSized)
+        remembered.setValue(SizeKey(m.name), m.window->size());
+}
+
+void TWindowPlaces::ShowWhole(QSize content, QSize chrome) {
+    for (Managed &m : windows_) {
+        if (m.role != Role::Picture || m.userSized || !m.window->isVisible())
+            continue;
+        // A size the user gave since the last placing is his.
+        if (m.window->size() != m.placedSize) {
+            m.userSized = true;
+            continue;
+        }
+        const Box frame = Frame(m.window);
+        const QMargins margins = Margins(m.window);
+        const digitize::Size size =
+            digitize::SizeToShow({content.width(), content.height()},
+                                 {chrome.width() + margins.left() + margins.right(),
+                                  chrome.height() + margins.top() + margins.bottom()},
+                                 frame, ScreenOf(m.window));
+        SetFrame(m, {frame.Left, frame.Top, size.Width, size.Height});
+    }
+}
+
+void TWindowPlaces::RememberAll() {
+    for (Managed &m : windows_)
+        if (m.window->isVisible())
+            Remember(m);
+}
+
+bool TWindowPlaces::eventFilter(QObject *watched, QEvent *event) {
+    Managed *m = Find(watched);
+    if (m != nullptr) {
+        Guard([&] {
+            switch (event->type()) {
+            case QEvent::Show:
+                if (!event->spontaneous())
+                    Place(*m);
+                break;
+            case QEvent::Hide:
+                if (!event->spontaneous())
+                    Remember(*m);
+                break;
+            default:
+                break;
+            }
+        });
+    }
+    return QObject::eventFilter(watched, event);
+}
