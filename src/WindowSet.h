@@ -23,5 +23,5 @@ class TWindowSet {
     TForm2 form2_;
     TForm3 form3_;
     TForm4 form4_;
-    LoupeWindow loupe_;
+    LoupeWindow loupe_{form2_};
 };
