@@ -22,8 +22,11 @@ int main(int argc, char *argv[]) {
                                   QStringLiteral("[file]"));
     options.process(app);
     TWindowSet windows;
-    windows.ShowStartWindows();
-    if (!options.positionalArguments().isEmpty())
-        windows.OpenAtStart(options.positionalArguments().constFirst());
+    // A picture named at start takes the keys at once; otherwise the axis fields do.
+    const QStringList files = options.positionalArguments();
+    windows.ShowStartWindows(files.isEmpty() ? TWindowSet::StartKeys::Control
+                                             : TWindowSet::StartKeys::Picture);
+    if (!files.isEmpty())
+        windows.OpenAtStart(files.constFirst());
     return QApplication::exec();
 }

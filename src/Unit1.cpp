@@ -237,6 +237,10 @@ void TForm1::FormDropFiles(const QList<QUrl> &files) {
 void TForm1::FieldExit(AxisField field) {
     QLineEdit *edit = Field(field);
     const auto i = static_cast<std::size_t>(field);
+    // Given the focus as its window came forward, and left untouched.
+    if (!entered_[i])
+        return;
+    entered_[i] = false;
     edit->setText(QString::fromStdString(digitize::FilterNumber(edit->text().toStdString())));
     // Only passed through with Tab: the lock still matches the text.
     if (colours_[i] == FieldLocked && edit->text() == enteredText_[i])
@@ -245,6 +249,7 @@ void TForm1::FieldExit(AxisField field) {
 }
 
 void TForm1::FieldEdited(AxisField field) {
+    entered_[static_cast<std::size_t>(field)] = true;
     if (colours_[static_cast<std::size_t>(field)] == FieldLocked)
         SetFieldColour(field, FieldLeft);
 }
@@ -264,9 +269,14 @@ void TForm1::Edit4Exit() {
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() == QEvent::FocusIn) {
+        // The focus given back as the window comes forward is not the user's going in.
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
         for (auto field : {AxisField::XZero, AxisField::XMax, AxisField::YZero, AxisField::YMax})
-            if (watched == Field(field))
+            if (watched == Field(field) && reason != Qt::ActiveWindowFocusReason &&
+                reason != Qt::PopupFocusReason && !entered_[static_cast<std::size_t>(field)]) {
+                entered_[static_cast<std::size_t>(field)] = true;
                 enteredText_[static_cast<std::size_t>(field)] = Field(field)->text();
+            }
     }
     if (event->type() == QEvent::FocusOut) {
         // Leaving for another window or a popup is not leaving the field.

@@ -88,9 +88,12 @@ class TForm1 : public QWidget {
     std::unique_ptr<Ui::TForm1> ui;
     QString savePath_;
     QByteArray savedText_; // the recorded lines as last saved
-    // Each field's colour, and its text when the focus came in: passing
-    // through a locked field leaves it locked, changing its text does not.
+    // Each field's colour; whether the user went into it (by Tab or a click,
+    // not only because its window came forward) or typed in it; and its text
+    // when he went in: passing through a locked field leaves it locked,
+    // changing its text does not.
     std::array<digitize::Colour, 4> colours_{};
+    std::array<bool, 4> entered_{};
     std::array<QString, 4> enteredText_;
 };
 

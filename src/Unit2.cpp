@@ -1,24 +1,21 @@
 #include "Unit2.h"
 #include "ui_Unit2.h"
 
+#include "AutoRun.h"
 #include "BitmapFile.h"
 #include "BusyCursor.h"
 #include "ErrorBox.h"
-#include "LoupeWindow.h"
+#include "PictureArea.h"
 #include "PictureFile.h"
+#include "Readout.h"
+#include "ReferenceLocks.h"
 #include "Unit1.h"
-#include "Unit3.h"
 #include "WindowLook.h"
-#include "digitize/calibration/Decimals.h"
+#include "digitize/Errors.h"
 #include "digitize/calibration/Rounding.h"
 #include "digitize/calibration/StepRate.h"
 #include "digitize/picture/PicturePath.h"
-#include "digitize/search/BoxAverage.h"
-#include "digitize/search/Colour.h"
 #include "digitize/search/ColumnSearch.h"
-#include "digitize/search/SubPixel.h"
-#include "digitize/view/Marks.h"
-#include "digitize/view/ScrollFollow.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -28,103 +25,33 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QScopedValueRollback>
-#include <QScrollBar>
-#include <QWheelEvent>
+#include <QTimer>
 
 using digitize::Round;
 
 TForm2 *Form2 = nullptr;
 
-float CurX;
-float CurY;
-digitize::Point ZeroPt;
-digitize::Point MaxPt;
-bool CrossDrawn;
-bool BoxDrawn;
-bool XStepOn;
-bool BoxShown;
-std::int32_t StepIndex;
-float StepPixels;
-std::int32_t BoxHalfW;
-std::int32_t BoxHalfH;
-bool CalcYOn;
-bool FindYOn;
-digitize::Colour LineColor;
-int ColorTolerance;
-bool LineColorSet;
-bool SubPixelOn;
-
 namespace {
-
-// Where the marks now in the picture were drawn, so that erasing them
-// inverts exactly the pixels that drawing inverted.
-digitize::Point CrossDrawnAt;
-digitize::Outline BoxDrawnAt;
-
-// Takes the marks out of the picture for as long as it lives, so that an
-// estimate reads the picture as it is; it puts them back before anything is
-// painted, so no pixel, mark flag or repaint changes.
-class MarksLifted {
-  public:
-    // Only the marks' pixels inside area are taken out: a read of a box costs
-    // the box, not the cross's thousand-pixel arms.
-    MarksLifted(digitize::Surface &picture, const digitize::Outline &area)
-        : picture_(picture), area_(area), pen_(picture.Pen()) {
-        picture_.SetPen({digitize::MarkColour, 1, digitize::PenMode::Xor});
-        Invert();
-    }
-    ~MarksLifted() {
-        Invert();
-        picture_.SetPen(pen_);
-    }
-    MarksLifted(const MarksLifted &) = delete;
-    MarksLifted &operator=(const MarksLifted &) = delete;
-
-  private:
-    void Invert() {
-        if (CrossDrawn)
-            digitize::DrawWithin(picture_, digitize::CrossLines(CrossDrawnAt), area_);
-        if (BoxDrawn)
-            digitize::DrawWithin(picture_, digitize::OutlineLines(BoxDrawnAt), area_);
-    }
-    digitize::Surface &picture_;
-    digitize::Outline area_;
-    digitize::Pen pen_;
-};
-
-// A sub-pixel Y shows a change of a tenth of a pixel.
-constexpr double SubPixelFraction = 0.1;
 
 // The longest dropped path taken; the rest is cut off.
 constexpr int PathCharacters = 253;
 
-// The shared state holds its start values before any window exists.
-struct StartValues {
-    StartValues() { ResetSharedState(); }
-} startValues;
+// Shift+arrow moves the crosshair this many pixels, a plain arrow one.
+constexpr float ShiftStep = 10.0F;
+
+// A path named in an error box is cut to this many characters.
+constexpr int ShownPathCharacters = 200;
+
+[[noreturn]] void ThrowNoFile(const QString &path) {
+    const QString shown = path.size() > ShownPathCharacters
+                              ? path.left(ShownPathCharacters) + QStringLiteral("...")
+                              : path;
+    if (path.isEmpty())
+        throw digitize::Error("The clipboard holds no picture and no file path");
+    throw digitize::Error("Cannot open file " + shown.toStdString() + ": there is no such file");
+}
 
 } // namespace
-
-void ResetSharedState() {
-    CurX = -10.0F;
-    CurY = -10.0F;
-    ZeroPt = {0, 0};
-    MaxPt = {100, 100};
-    CrossDrawn = false;
-    BoxDrawn = false;
-    XStepOn = false;
-    BoxShown = false;
-    StepIndex = 0;
-    StepPixels = 10.0F;
-    BoxHalfW = 15;
-    BoxHalfH = 15;
-    CalcYOn = false;
-    FindYOn = false;
-    LineColor = 0;
-    ColorTolerance = digitize::DefaultTolerance;
-    LineColorSet = false;
-    SubPixelOn = false;
-}
 
 TForm2::TForm2(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm2>()) {
     Form2 = this;
@@ -138,14 +65,12 @@ TForm2::TForm2(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     ui->Label3->adjustSize();
     ui->Label4->adjustSize();
     look::SetBackground(ui->Panel1, 0xDDDDDD);
-    // The keys belong to the window: the view must not take the arrows.
-    for (QWidget *w :
-         {static_cast<QWidget *>(ui->ScrollBox1->horizontalScrollBar()),
-          static_cast<QWidget *>(ui->ScrollBox1->verticalScrollBar()), ui->ScrollBox1->viewport()})
-        w->setFocusPolicy(Qt::NoFocus);
-    ui->ScrollBox1->viewport()->installEventFilter(this);
     ui->Panel1->raise();
+    // The status line is read as it changes: no name of its own hides its text.
+    ui->StatusBar1->addWidget(ui->Label2, 1);
     move(282, 6);
+    // The picture area keeps its size; the status line adds its own height.
+    resize(width(), height() + ui->StatusBar1->sizeHint().height());
 
     connect(ui->Image1, &TPictureArea::MouseDown, this,
             [this](Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
@@ -155,10 +80,7 @@ TForm2::TForm2(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
             [this](Qt::KeyboardModifiers shift, int x, int y) {
                 Guard([&] { Image1MouseMove(shift, x, y); });
             });
-    connect(ui->Image1, &TPictureArea::MouseLeave, this, [] {
-        if (Loupe != nullptr)
-            Loupe->MouseLeft();
-    });
+    connect(ui->Image1, &TPictureArea::MouseLeave, this, &TForm2::MouseLeftPicture);
     connect(ui->Button1, &QPushButton::clicked, this,
             [this] { Guard([this] { Button1Click(); }); });
 }
@@ -171,38 +93,29 @@ TForm2::~TForm2() {
 // ---------------------------------------------------------------- pictures
 
 digitize::Surface &TForm2::Canvas() {
-    if (!pictureMade_)
-        ReplacePicture(digitize::Surface::Blank(ui->Image1->width(), ui->Image1->height()));
-    return picture_;
+    return picture_.Canvas(ui->Image1->width(), ui->Image1->height());
 }
 
 const digitize::Surface &TForm2::Picture() {
     return Canvas();
 }
 
-void TForm2::ReplacePicture(digitize::Surface picture) {
-    picture_ = std::move(picture);
-    pictureMade_ = true;
-    const int w = picture_.Width();
-    const int h = picture_.Height();
-    ui->Image1->SetView(w > 0 && h > 0 ? QImage(reinterpret_cast<uchar *>(picture_.Bits()), w, h,
-                                                w * 4, QImage::Format_RGB32)
-                                       : QImage());
-    ui->Image1->resize(w, h);
-    // A new picture is shown from its top-left corner.
-    ui->ScrollBox1->horizontalScrollBar()->setValue(0);
-    ui->ScrollBox1->verticalScrollBar()->setValue(0);
-    Loupe->Refresh();
+void TForm2::ReplacePicture(digitize::Surface picture, const QString &name, const QString &where) {
+    picture_.Replace(std::move(picture));
+    ui->ScrollBox1->ShowPicture(Canvas());
+    // The title names the picture; the status line says where it came from.
+    setWindowTitle(name);
+    ShowStatus(where);
+    ui->Label2->setToolTip(where);
+    emit PictureChanged();
+}
+
+QSize TForm2::ChromeAroundPicture() const {
+    return size() - ui->ScrollBox1->maximumViewportSize();
 }
 
 void TForm2::FollowCrosshair() {
-    QScrollBar *across = ui->ScrollBox1->horizontalScrollBar();
-    QScrollBar *down = ui->ScrollBox1->verticalScrollBar();
-    const QSize view = ui->ScrollBox1->viewport()->size();
-    across->setValue(digitize::FollowOffset(across->value(), view.width(), ui->Image1->width(),
-                                            Round(CurX), digitize::FollowMargin));
-    down->setValue(digitize::FollowOffset(down->value(), view.height(), ui->Image1->height(),
-                                          Round(CurY), digitize::FollowMargin));
+    ui->ScrollBox1->Follow({Round(CurX), Round(CurY)}, followMargin_);
 }
 
 void TForm2::LoadImage(const QString &path) {
@@ -213,8 +126,7 @@ void TForm2::LoadImage(const QString &path) {
     BusyCursor busy;
     if (!jpeg_)
         jpeg_.emplace();
-    ReplacePicture(ReadPictureFile(path, *jpeg_));
-    setWindowTitle(path);
+    ReplacePicture(ReadPictureFile(path, *jpeg_), QFileInfo(path).fileName(), path);
     CrossDrawn = false;
     BoxDrawn = false;
 }
@@ -230,21 +142,28 @@ void TForm2::wmDropFiles(const QList<QUrl> &files) {
 
 void TForm2::PasteImage() {
     const QMimeData *mime = QGuiApplication::clipboard()->mimeData();
-    if (mime == nullptr)
-        return;
-    if (mime->hasFormat(QStringLiteral("text/plain"))) {
-        LoadImage(
-            QString::fromStdString(digitize::PathFromClipboardText(mime->text().toStdString())));
-    } else if (mime->hasUrls()) {
+    if (mime != nullptr && mime->hasFormat(QStringLiteral("text/plain"))) {
+        const QString path =
+            QString::fromStdString(digitize::PathFromClipboardText(mime->text().toStdString()));
+        // Unlike a drop, a paste is asked for by name: a file not there is said.
+        if (!QFileInfo::exists(path))
+            ThrowNoFile(path);
+        LoadImage(path);
+    } else if (mime != nullptr && mime->hasUrls()) {
+        const QUrl first = mime->urls().constFirst();
+        if (first.isLocalFile() && !QFileInfo::exists(first.toLocalFile()))
+            ThrowNoFile(first.toLocalFile());
         wmDropFiles(mime->urls());
-    } else if (mime->hasImage()) {
+    } else if (mime != nullptr && mime->hasImage()) {
         const auto image = qvariant_cast<QImage>(mime->imageData());
         if (image.isNull())
             return;
-        ReplacePicture(SurfaceFromImage(image));
-        setWindowTitle(QStringLiteral("Image.bmp"));
+        ReplacePicture(SurfaceFromImage(image), QStringLiteral("Image.bmp"),
+                       QStringLiteral("Picture pasted from the clipboard"));
         CrossDrawn = false;
         BoxDrawn = false;
+    } else {
+        ThrowNoFile(QString());
     }
 }
 
@@ -254,29 +173,24 @@ void TForm2::SetMarkPen(digitize::PenMode mode) {
     Canvas().SetPen({digitize::MarkColour, 1, mode});
 }
 
-template <std::size_t N> void TForm2::Repaint(const std::array<digitize::Rect, N> &changed) {
-    for (const digitize::Rect &r : changed)
-        if (!r.Empty())
-            ui->Image1->Damage(QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top));
-}
-
 void TForm2::DrawCross(float X, float Y) {
-    CrossDrawnAt = {Round(X), Round(Y)};
-    Repaint(digitize::DrawCross(Canvas(), CrossDrawnAt));
+    Canvas();
+    ui->ScrollBox1->Damage(picture_.DrawCross({Round(X), Round(Y)}));
     CrossDrawn = true;
 }
 
 void TForm2::DrawSquare(float X, float Y) {
-    BoxDrawnAt = digitize::BoxAround({Round(X), Round(Y)}, BoxHalfW, BoxHalfH);
-    Repaint(digitize::DrawOutline(Canvas(), BoxDrawnAt));
+    Canvas();
+    ui->ScrollBox1->Damage(
+        picture_.DrawBox(digitize::BoxAround({Round(X), Round(Y)}, BoxHalfW, BoxHalfH)));
     BoxDrawn = true;
 }
 
 void TForm2::EraseMarks() {
     if (CrossDrawn)
-        Repaint(digitize::DrawCross(Canvas(), CrossDrawnAt));
+        ui->ScrollBox1->Damage(picture_.RedrawCross());
     if (BoxDrawn)
-        Repaint(digitize::DrawOutline(Canvas(), BoxDrawnAt));
+        ui->ScrollBox1->Damage(picture_.RedrawBox());
     CrossDrawn = false;
     BoxDrawn = false;
 }
@@ -296,15 +210,16 @@ void TForm2::MoveCrosshair(float X, float Y) {
     if (!autoRunning_)
         FollowCrosshair();
     Form1->ShowReadout(DisplayCoord(X, Y));
-    Loupe->FollowCrosshair({Round(CurX), Round(CurY)});
+    emit CrosshairMoved({Round(CurX), Round(CurY)});
 }
 
 digitize::DrawnMarks TForm2::Marks() const {
-    return {CrossDrawn ? std::optional(CrossDrawnAt) : std::nullopt,
-            BoxDrawn ? std::optional(BoxDrawnAt) : std::nullopt};
+    return picture_.Marks(CrossDrawn, BoxDrawn);
 }
 
 void TForm2::Image1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
+    // A click is in sight: the picture must not move under the mouse.
+    const QScopedValueRollback<int> inSight(followMargin_, 0);
     MoveCrosshair(static_cast<float>(x), static_cast<float>(y));
 }
 
@@ -320,37 +235,21 @@ bool TForm2::CheckDistinct(std::int32_t otherX, std::int32_t otherY) {
 }
 
 // Locks Zero or Max at the crosshair, unless it would share an axis with
-// the other point, and shows the lock in the fields and the help window.
-void TForm2::LockReferencePoint(bool zero) {
-    digitize::Point &point = zero ? ZeroPt : MaxPt;
-    const digitize::Point other = zero ? MaxPt : ZeroPt;
+// the other point.
+void TForm2::LockReferencePoint(ReferencePoint which) {
+    const digitize::Point other = LockedPixel(OtherPoint(which));
     if (!CheckDistinct(other.X, other.Y))
         return;
-    point = {Round(CurX), Round(CurY)};
+    ::LockReferencePoint(which, {Round(CurX), Round(CurY)});
     FollowCrosshair();
-    const AxisField x = zero ? AxisField::XZero : AxisField::XMax;
-    const AxisField y = zero ? AxisField::YZero : AxisField::YMax;
-    Form1->SetFieldColour(x, FieldLocked);
-    Form1->SetFieldColour(y, FieldLocked);
-    // "Max" takes two blanks so that the "=" lines up with the Zero labels.
-    const QString name = zero ? QStringLiteral("Zero") : QStringLiteral("Max ");
-    // Concatenated, not formatted: the field text may hold anything, "%1" too.
-    const QString xLabel = QStringLiteral("X ") + name + QStringLiteral(" = ") +
-                           Form1->FieldText(x) + QStringLiteral(" : ") + QString::number(point.X);
-    const QString yLabel = QStringLiteral("Y ") + name + QStringLiteral(" = ") +
-                           Form1->FieldText(y) + QStringLiteral(" : ") + QString::number(point.Y);
-    if (zero)
-        Form3->SetZeroLabels(xLabel, yLabel);
-    else
-        Form3->SetMaxLabels(xLabel, yLabel);
 }
 
 void TForm2::LockZero() {
-    LockReferencePoint(true);
+    LockReferencePoint(ReferencePoint::Zero);
 }
 
 void TForm2::LockMax() {
-    LockReferencePoint(false);
+    LockReferencePoint(ReferencePoint::Max);
 }
 
 float TForm2::CalcXValue(float X) {
@@ -362,30 +261,18 @@ float TForm2::CalcYValue(float Y) {
 }
 
 float TForm2::CalcSquare(float X, float Y) {
-    const auto average = digitize::BoxAverageRow(Picture(), Round(X), Round(Y),
-                                                 {BoxHalfW, BoxHalfH}, LineColor, ColorTolerance);
-    return CalcYValue(average.value_or(Y));
+    return CalcYValue(BoxAverageRow(Picture(), X, Y));
 }
 
 float TForm2::CalcSubPixel(float X, float Y) {
-    std::optional<double> row;
-    {
-        // The box the estimate reads, around the column the exact X rounds to.
-        const MarksLifted lifted(Canvas(),
-                                 digitize::BoxAround({Round(X), Round(Y)}, BoxHalfW, BoxHalfH));
-        row = digitize::SubPixelRow(Picture(), X, Round(Y), {BoxHalfW, BoxHalfH}, LineColor,
-                                    ColorTolerance);
-    }
-    return CalcYValue(row ? static_cast<float>(*row) : Y);
+    Canvas();
+    return CalcYValue(SubPixelCentreRow(picture_, Marks(), X, Y));
 }
 
 QString TForm2::DisplayCoord(float X, float Y) {
     const float xv = CalcXValue(X);
     const float yv = SubPixelOn ? CalcSubPixel(X, Y) : CalcYOn ? CalcSquare(X, Y) : CalcYValue(Y);
-    const digitize::Decimals decimals =
-        digitize::CoordDecimals(ZeroPt, MaxPt, Form1->XAxis(), Form1->YAxis(), Form1->IntegerX(),
-                                SubPixelOn ? SubPixelFraction : 1.0);
-    return QString::fromStdString(digitize::CoordText(xv, yv, decimals.X, decimals.Y));
+    return CoordinateText(xv, yv);
 }
 
 void TForm2::RecordPoint() {
@@ -394,7 +281,7 @@ void TForm2::RecordPoint() {
 
 void TForm2::Image1MouseMove(Qt::KeyboardModifiers, int x, int y) {
     Form1->ShowReadout(DisplayCoord(static_cast<float>(x), static_cast<float>(y)));
-    Loupe->FollowMouse({x, y});
+    emit MouseOverPicture({x, y});
 }
 
 // ------------------------------------------------------- advanced cursor
@@ -419,13 +306,8 @@ void TForm2::FindSquare(float X, float Y) {
 }
 
 void TForm2::RunAuto() {
-    BusyCursor busy;
     const QScopedValueRollback<bool> running(autoRunning_, true);
-    do {
-        RecordPoint();
-        StepCursor(+1);
-        FindSquare(CurX, CurY);
-    } while (digitize::BeforeOrAtMax(CurX, MaxPt.X, StepPixels));
+    AutoRunDriver(*this).Run();
     FollowCrosshair();
 }
 
@@ -433,22 +315,23 @@ void TForm2::RunAuto() {
 
 void TForm2::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
     if (!shift.testFlag(Qt::ControlModifier)) {
+        const float step = shift.testFlag(Qt::ShiftModifier) ? ShiftStep : 1.0F;
         switch (key) {
         case Qt::Key_Home:
             StepIndex = 0;
             StepCursor(0);
             break;
         case Qt::Key_Left:
-            MoveCrosshair(CurX - 1.0F, CurY);
+            MoveCrosshair(CurX - step, CurY);
             break;
         case Qt::Key_Right:
-            MoveCrosshair(CurX + 1.0F, CurY);
+            MoveCrosshair(CurX + step, CurY);
             break;
         case Qt::Key_Up:
-            MoveCrosshair(CurX, CurY - 1.0F);
+            MoveCrosshair(CurX, CurY - step);
             break;
         case Qt::Key_Down:
-            MoveCrosshair(CurX, CurY + 1.0F);
+            MoveCrosshair(CurX, CurY + step);
             break;
         default:
             break;
@@ -485,7 +368,19 @@ void TForm2::FormKeyPress(QChar ch) {
     else if (ch == QLatin1Char(' '))
         RecordPoint();
     else if (ch == QLatin1Char('L') || ch == QLatin1Char('l'))
-        Loupe->ShowAndRaise();
+        emit LoupeAsked();
+}
+
+void TForm2::ShowStatus(const QString &text) {
+    ui->Label2->setText(text);
+}
+
+std::optional<digitize::Colour> TForm2::LineColour() const {
+    return LineColorSet ? std::optional(LineColor) : std::nullopt;
+}
+
+int TForm2::Tolerance() const {
+    return ColorTolerance;
 }
 
 void TForm2::Button1Click() {
@@ -493,38 +388,30 @@ void TForm2::Button1Click() {
     setFocus(Qt::OtherFocusReason);
 }
 
-bool TForm2::eventFilter(QObject *watched, QEvent *event) {
-    // Shift+wheel scrolls across, as in most picture viewers.
-    if (watched == ui->ScrollBox1->viewport() && event->type() == QEvent::Wheel) {
-        auto *wheel = static_cast<QWheelEvent *>(event);
-        if (wheel->modifiers().testFlag(Qt::ShiftModifier) && wheel->angleDelta().x() == 0) {
-            QWheelEvent across(wheel->position(), wheel->globalPosition(),
-                               wheel->pixelDelta().transposed(), wheel->angleDelta().transposed(),
-                               wheel->buttons(), wheel->modifiers() & ~Qt::ShiftModifier,
-                               wheel->phase(), wheel->inverted(), wheel->source());
-            QApplication::sendEvent(ui->ScrollBox1->horizontalScrollBar(), &across);
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
 void TForm2::changeEvent(QEvent *event) {
     // An activated window takes the keys at once, not only after a click.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() &&
-        QApplication::focusWidget() == nullptr)
-        setFocus(Qt::ActiveWindowFocusReason);
+    // Qt settles the focus after this event (clearing one left in another
+    // window): take it once that is done.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        QTimer::singleShot(0, this, [this] {
+            if (isActiveWindow() && QApplication::focusWidget() == nullptr)
+                setFocus(Qt::ActiveWindowFocusReason);
+        });
     QWidget::changeEvent(event);
 }
 
 void TForm2::resizeEvent(QResizeEvent *event) {
-    ui->ScrollBox1->setGeometry(rect());
+    // The status line keeps its height on the bottom edge; the view takes the rest.
+    const int status = ui->StatusBar1->sizeHint().height();
+    ui->ScrollBox1->setGeometry(0, 0, width(), height() - status);
+    ui->StatusBar1->setGeometry(0, height() - status, width(), status);
     QWidget::resizeEvent(event);
 }
 
 void TForm2::keyPressEvent(QKeyEvent *event) {
-    // Keys belong to the window itself, not to the error panel's button.
-    if (QApplication::focusWidget() != this) {
+    // Keys belong to the window itself, not to the error panel's button; an
+    // active window with no focus at all gets them too.
+    if (const QWidget *focus = QApplication::focusWidget(); focus != nullptr && focus != this) {
         QWidget::keyPressEvent(event);
         return;
     }

@@ -15,9 +15,9 @@
 
 namespace {
 
-using digitize::Box;
+using digitize::Area;
 
-Box ToBox(const QRect &r) {
+Area ToArea(const QRect &r) {
     return {r.x(), r.y(), r.width(), r.height()};
 }
 
@@ -30,8 +30,23 @@ const QMargins GuessedMargins(4, 30, 4, 4);
 constexpr int SettleInterval = 50;
 constexpr int SettleTries = 40;
 
+// The frame's margins as Qt knows them.
+QMargins FrameMargins(const QWidget *window) {
+    const QRect frame = window->frameGeometry();
+    const QRect client = window->geometry();
+    return {client.left() - frame.left(), client.top() - frame.top(),
+            frame.right() - client.right(), frame.bottom() - client.bottom()};
+}
+
+// The largest margin a frame is believed to have: while the window manager
+// is still wrapping a window, Qt may report a frame of one pixel.
+constexpr int WidestMargin = 200;
+
 bool Framed(const QWidget *window) {
-    return window->frameGeometry() != window->geometry();
+    const QMargins m = FrameMargins(window);
+    const auto plausible = [](int margin) { return margin >= 0 && margin <= WidestMargin; };
+    return !m.isNull() && plausible(m.left()) && plausible(m.top()) && plausible(m.right()) &&
+           plausible(m.bottom());
 }
 
 // The narrowest the picture window is made to stay off the control window.
@@ -56,6 +71,8 @@ void TWindowPlaces::Manage(QWidget *window, Role role, const QString &name) {
     m.role = role;
     m.name = name;
     windows_.push_back(m);
+    // Window managers' rules and desktop tests tell the windows apart by it.
+    window->setWindowRole(name);
     window->installEventFilter(this);
 }
 
@@ -67,11 +84,8 @@ TWindowPlaces::Managed *TWindowPlaces::Find(const QObject *window) {
 }
 
 QMargins TWindowPlaces::Margins(const QWidget *window) {
-    const QRect frame = window->frameGeometry();
-    const QRect client = window->geometry();
     if (window->isVisible() && Framed(window)) {
-        knownMargins_ = QMargins(client.left() - frame.left(), client.top() - frame.top(),
-                                 frame.right() - client.right(), frame.bottom() - client.bottom());
+        knownMargins_ = FrameMargins(window);
         marginsKnown_ = true;
     }
     return marginsKnown_ ? knownMargins_ : GuessedMargins;
@@ -87,18 +101,18 @@ QPoint TWindowPlaces::FramePosition(QWidget *window) {
     return window->pos();
 }
 
-Box TWindowPlaces::Frame(QWidget *window) {
-    return ToBox(QRect(FramePosition(window), window->size().grownBy(Margins(window))));
+Area TWindowPlaces::Frame(QWidget *window) {
+    return ToArea(QRect(FramePosition(window), window->size().grownBy(Margins(window))));
 }
 
-Box TWindowPlaces::ScreenOf(const QWidget *window) const {
+Area TWindowPlaces::ScreenOf(const QWidget *window) const {
     const QScreen *screen = window->screen();
     if (screen == nullptr)
         screen = QGuiApplication::primaryScreen();
-    return screen != nullptr ? ToBox(screen->availableGeometry()) : Box{0, 0, 800, 600};
+    return screen != nullptr ? ToArea(screen->availableGeometry()) : Area{0, 0, 800, 600};
 }
 
-void TWindowPlaces::SetFrame(Managed &m, const Box &frame) {
+void TWindowPlaces::SetFrame(Managed &m, const Area &frame) {
     QWidget *const w = m.window;
     const QMargins margins = Margins(w);
     QPoint at(frame.Left, frame.Top);
@@ -117,16 +131,18 @@ void TWindowPlaces::SetFrame(Managed &m, const Box &frame) {
         AwaitFrame(w, SettleTries);
 }
 
-void TWindowPlaces::AwaitFrame(QWidget *window, int triesLeft) {
+void TWindowPlaces::AwaitFrame(QWidget *window, int triesLeft, QRect lastFrame) {
     const QPointer<QWidget> watched = window;
-    QTimer::singleShot(SettleInterval, this, [this, watched, triesLeft] {
+    QTimer::singleShot(SettleInterval, this, [this, watched, triesLeft, lastFrame] {
         Managed *m = watched != nullptr ? Find(watched) : nullptr;
         if (m == nullptr || !watched->isVisible())
             return;
-        if (Framed(watched))
+        // Framed, and the same on two looks in a row: the window manager is done.
+        const QRect frame = Framed(watched) ? watched->frameGeometry() : QRect();
+        if (frame.isValid() && frame == lastFrame)
             Guard([&] { Settle(*m); });
         else if (triesLeft > 1)
-            AwaitFrame(watched, triesLeft - 1);
+            AwaitFrame(watched, triesLeft - 1, frame);
     });
 }
 
@@ -141,10 +157,10 @@ void TWindowPlaces::Place(Managed &m) {
         }
         const QVariant at = remembered.value(PositionKey(m.name));
         if (at.isValid()) {
-            const Box frame = ToBox(QRect(at.toPoint(), w->size().grownBy(Margins(w))));
-            std::vector<Box> screens;
+            const Area frame = ToArea(QRect(at.toPoint(), w->size().grownBy(Margins(w))));
+            std::vector<Area> screens;
             for (const QScreen *screen : QGuiApplication::screens())
-                screens.push_back(ToBox(screen->availableGeometry()));
+                screens.push_back(ToArea(screen->availableGeometry()));
             if (const auto on = digitize::ScreenShowing(frame, screens)) {
                 m.userPlaced = true;
                 SetFrame(m, digitize::FitOnScreen(frame, screens[*on]));
@@ -156,7 +172,7 @@ void TWindowPlaces::Place(Managed &m) {
         SetFrame(m, digitize::FitOnScreen(Frame(w), ScreenOf(w)));
         return;
     }
-    const Box frame = Frame(w);
+    const Area frame = Frame(w);
     PlaceByRole(m, {frame.Width, frame.Height});
 }
 
@@ -169,15 +185,15 @@ void TWindowPlaces::PlaceByRole(Managed &m, digitize::Size size) {
     };
     QWidget *const control = shown(Role::Control);
     QWidget *const picture = shown(Role::Picture);
-    const Box screen = ScreenOf(control != nullptr ? control : m.window);
+    const Area screen = ScreenOf(control != nullptr ? control : m.window);
     QWidget *anchor = m.role == Role::Tool && picture != nullptr ? picture : control;
     if (m.role == Role::Control || anchor == nullptr) {
         SetFrame(m,
                  digitize::FitOnScreen({screen.Left, screen.Top, size.Width, size.Height}, screen));
         return;
     }
-    const Box anchorFrame = Frame(anchor);
-    std::vector<Box> others;
+    const Area anchorFrame = Frame(anchor);
+    std::vector<Area> others;
     if (m.role == Role::Picture) {
         // As wide as the room beside the control window, unless the user sized it.
         if (!m.userSized)
@@ -195,7 +211,7 @@ void TWindowPlaces::Settle(Managed &m) {
     // Placed by a guess of the frame: at the corner meant, with the client
     // size given, now that the frame is known; whole on the screen.
     const QSize frameSize = m.placedSize.grownBy(Margins(m.window));
-    const Box fitted = digitize::FitOnScreen(
+    const Area fitted = digitize::FitOnScreen(
         {m.intended.Left, m.intended.Top, frameSize.width(), frameSize.height()},
         ScreenOf(m.window));
     if (!(Frame(m.window) == fitted))
@@ -227,7 +243,7 @@ void TWindowPlaces::ShowWhole(QSize content, QSize chrome) {
             m.userSized = true;
             continue;
         }
-        const Box frame = Frame(m.window);
+        const Area frame = Frame(m.window);
         const QMargins margins = Margins(m.window);
         const digitize::Size size =
             digitize::SizeToShow({content.width(), content.height()},

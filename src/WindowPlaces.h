@@ -30,7 +30,8 @@ class TWindowPlaces : public QObject {
     TWindowPlaces(const TWindowPlaces &) = delete;
     TWindowPlaces &operator=(const TWindowPlaces &) = delete;
 
-    // Takes care of a window from its next show on; `name` files its place.
+    // Takes care of a window from its next show on; `name` files its place
+    // and is its window role.
     void Manage(QWidget *window, Role role, const QString &name);
     // Grows the picture window so that it shows content of the given size
     // whole, where its screen has room and the user has not sized it. chrome:
@@ -47,9 +48,9 @@ class TWindowPlaces : public QObject {
         QWidget *window = nullptr;
         Role role = Role::Tool;
         QString name;
-        QPoint placedAt;        // frame top-left as the program last set it
-        QSize placedSize;       // client size as the program last set it
-        digitize::Box intended; // the frame as the program last meant it
+        QPoint placedAt;         // frame top-left as the program last set it
+        QSize placedSize;        // client size as the program last set it
+        digitize::Area intended; // the frame as the program last meant it
         bool userPlaced = false;
         bool userSized = false;
     };
@@ -59,14 +60,14 @@ class TWindowPlaces : public QObject {
     void PlaceByRole(Managed &m, digitize::Size frame);
     // Looks at a shown window until the window manager has framed it, then
     // settles it whole on its screen.
-    void AwaitFrame(QWidget *window, int triesLeft);
+    void AwaitFrame(QWidget *window, int triesLeft, QRect lastFrame = {});
     void Settle(Managed &m);
     void Remember(Managed &m);
-    void SetFrame(Managed &m, const digitize::Box &frame);
+    void SetFrame(Managed &m, const digitize::Area &frame);
     QMargins Margins(const QWidget *window);
     QPoint FramePosition(QWidget *window);
-    digitize::Box Frame(QWidget *window);
-    digitize::Box ScreenOf(const QWidget *window) const;
+    digitize::Area Frame(QWidget *window);
+    digitize::Area ScreenOf(const QWidget *window) const;
 
     std::vector<Managed> windows_;
     QMargins knownMargins_; // a framed window's, once one was seen

@@ -4,13 +4,20 @@
 #include "OpenPicture.h"
 #include "digitize/Errors.h"
 
-#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QFileInfo>
 #include <QShortcut>
 #include <QTimer>
+#include <QWindow>
 
 TWindowSet::TWindowSet() {
+    QObject::connect(&form2_, &TForm2::CrosshairMoved, &loupe_, &LoupeWindow::FollowCrosshair);
+    QObject::connect(&form2_, &TForm2::MouseOverPicture, &loupe_, &LoupeWindow::FollowMouse);
+    QObject::connect(&form2_, &TForm2::MouseLeftPicture, &loupe_, &LoupeWindow::MouseLeft);
+    QObject::connect(&form2_, &TForm2::PictureChanged, &loupe_, &LoupeWindow::Refresh);
+    QObject::connect(&form2_, &TForm2::LoupeAsked, &loupe_, &LoupeWindow::ShowAndRaise);
+    QObject::connect(&form4_, &TForm4::LineChanged, &loupe_, &LoupeWindow::Refresh);
+
     places_.Manage(&form1_, TWindowPlaces::Role::Control, QStringLiteral("control"));
     places_.Manage(&form2_, TWindowPlaces::Role::Picture, QStringLiteral("image"));
     places_.Manage(&form3_, TWindowPlaces::Role::Tool, QStringLiteral("help"));
@@ -21,18 +28,26 @@ TWindowSet::TWindowSet() {
     open->setContext(Qt::ApplicationShortcut);
     QObject::connect(open, &QShortcut::activated, &form1_,
                      [this] { Guard([this] { OpenPicture(); }); });
-    QObject::connect(&form2_, &QWidget::windowTitleChanged, &form1_,
-                     [this](const QString &title) { Guard([&] { PictureChanged(title); }); });
+    QObject::connect(&form2_, &TForm2::PictureChanged, &form1_,
+                     [this] { Guard([this] { ShowNewPicture(); }); });
 }
 
 TWindowSet::~TWindowSet() {
     places_.RememberAll();
 }
 
-void TWindowSet::ShowStartWindows() {
+void TWindowSet::ShowStartWindows(StartKeys keys) {
+    QWidget *typing = keys == StartKeys::Control ? static_cast<QWidget *>(&form1_) : &form2_;
+    QWidget *other = typing == &form1_ ? static_cast<QWidget *>(&form2_) : &form1_;
+    // Window managers give the keys to the window mapped last unless it asks
+    // not to take them: the other one asks.
+    other->setAttribute(Qt::WA_ShowWithoutActivating);
     form1_.show();
     form2_.show();
-    form1_.activateWindow();
+    other->setAttribute(Qt::WA_ShowWithoutActivating, false);
+    if (QWindow *handle = other->windowHandle())
+        handle->setProperty("_q_showWithoutActivating", false); // shown again, it takes them
+    typing->activateWindow();
 }
 
 void TWindowSet::OpenAtStart(const QString &path) {
@@ -58,12 +73,9 @@ void TWindowSet::OpenPicture() {
     form2_.LoadImage(path);
 }
 
-void TWindowSet::PictureChanged(const QString &title) {
-    form1_.ShowPictureName(QFileInfo(title).fileName());
+void TWindowSet::ShowNewPicture() {
+    form1_.ShowPictureName(form2_.windowTitle());
     // The image window shows its new picture whole where the screen has room.
-    const auto *view = form2_.findChild<QAbstractScrollArea *>(QStringLiteral("ScrollBox1"));
     const digitize::Surface &picture = form2_.Picture();
-    if (view != nullptr)
-        places_.ShowWhole(QSize(picture.Width(), picture.Height()),
-                          form2_.size() - view->maximumViewportSize());
+    places_.ShowWhole(QSize(picture.Width(), picture.Height()), form2_.ChromeAroundPicture());
 }

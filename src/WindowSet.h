@@ -18,9 +18,11 @@ class TWindowSet {
     TWindowSet(const TWindowSet &) = delete;
     TWindowSet &operator=(const TWindowSet &) = delete;
 
-    // Shows the control and image windows, as at start-up; the control
-    // window takes the keys.
-    void ShowStartWindows();
+    // Which of the start windows takes the keys: the control window, to type
+    // the axis values first, or the image window, for a picture named at start.
+    enum class StartKeys { Control, Picture };
+    // Shows the control and image windows, as at start-up.
+    void ShowStartWindows(StartKeys keys = StartKeys::Control);
     // Loads a picture named on the command line once the windows are up,
     // and gives the image window the keys; a file that cannot be read is
     // reported and the program goes on.
@@ -29,12 +31,13 @@ class TWindowSet {
     void OpenPicture();
 
   private:
-    void PictureChanged(const QString &title);
+    // The picture's name in the control window, the image window grown to it.
+    void ShowNewPicture();
 
     TForm1 form1_;
     TForm2 form2_;
     TForm3 form3_;
     TForm4 form4_;
-    LoupeWindow loupe_;
+    LoupeWindow loupe_{form2_};
     TWindowPlaces places_;
 };

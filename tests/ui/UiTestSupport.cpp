@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -15,7 +16,9 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-void UseTestSettings() {
+namespace {
+
+void SettingsInTestFolder() {
     static QTemporaryDir folder;
     static const bool once = [] {
         QStandardPaths::setTestModeEnabled(true);
@@ -25,11 +28,20 @@ void UseTestSettings() {
         return true;
     }();
     Q_UNUSED(once);
+}
+
+} // namespace
+
+void UseTestSettings() {
+    SettingsInTestFolder();
     QSettings().clear();
 }
 
-WindowFixture::WindowFixture() {
-    UseTestSettings();
+WindowFixture::WindowFixture(Settings settings) {
+    if (settings == KeepSettings)
+        SettingsInTestFolder();
+    else
+        UseTestSettings();
     ResetSharedState();
     windows_ = std::make_unique<TWindowSet>();
     windows_->ShowStartWindows();
@@ -96,6 +108,10 @@ void FollowCurveInSteps(const QString &steps) {
 
 void MoveMouse(QWidget *widget, QPoint at) {
     QTest::mouseMove(widget, at);
+}
+
+QString PathShown() {
+    return Control<QLabel>(Form2, "Label2")->toolTip();
 }
 
 QStringList Lines(QWidget *plainTextEdit) {

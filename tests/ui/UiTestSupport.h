@@ -18,7 +18,9 @@ void UseTestSettings();
 // and image windows shown; the windows are gone when the fixture is.
 class WindowFixture {
   public:
-    WindowFixture();
+    // KeepSettings: as at a new start of the program, with what it remembered.
+    enum Settings { FreshSettings, KeepSettings };
+    explicit WindowFixture(Settings settings = FreshSettings);
     ~WindowFixture();
     TWindowSet &Windows() { return *windows_; }
 
@@ -55,6 +57,10 @@ void TypeField(const char *name, const QString &text);
 // In the cursor window, as a user does: types the step count, takes the line
 // colour under the crosshair, ticks "Use X Step Rate:" and "Find Y Automatically".
 void FollowCurveInSteps(const QString &steps);
+
+// Where the image window's picture came from (its path), as the status
+// line's tooltip tells; the title holds only the file name.
+QString PathShown();
 
 // The lines of a plain text field.
 QStringList Lines(QWidget *plainTextEdit);

@@ -63,9 +63,9 @@ class TestKeyboardAccess : public QObject {
         Form3->show();
         Form4->show();
         const Case cases[] = {
-            {Form1, "Edit4", "Edit1"},
+            {Form1, "Edit2", "Button4"},
             {Form3, "Button1", "Button1"},
-            {Form4, "MaskEdit1", "Edit1"},
+            {Form4, "CheckBox1", "Edit1"},
         };
         for (const Case &c : cases) {
             auto *memo = Control<QPlainTextEdit>(c.window, "Memo1");

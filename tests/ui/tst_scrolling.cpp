@@ -2,6 +2,7 @@
 // the wheel, follows the crosshair, and maps the pointer through the scroll
 // offset, down to the pixel under it on a scaled screen too.
 #include "UiTestSupport.h"
+#include "digitize/view/ScrollFollow.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -116,6 +117,44 @@ class TestScrolling : public QObject {
         QTest::keyClick(Form2, Qt::Key_Z);
         QCOMPARE(ZeroPt, (digitize::Point{208, 10}));
         QVERIFY2(Visible().contains(QPoint(208, 10)), "the view shows the locked point");
+    }
+
+    void theCrosshairStaysAMarginInsideTheEdgeSeen() {
+        Paste(PatternImage(3000, 2000));
+        // Whole on the screen: every pixel of the view is seen.
+        const QRect screen = Form2->screen()->availableGeometry();
+        Form2->move(screen.topLeft());
+        Form2->resize(700, 500);
+        QWidget *port = View()->viewport();
+        QTRY_COMPARE(port->width(), 700 - Down()->width());
+        const QPoint inWindow = port->mapTo(Form2, QPoint(300, 200));
+        QTest::mouseClick(Form2->windowHandle(), Qt::LeftButton, Qt::NoModifier, inWindow);
+        QCOMPARE(Visible().topLeft(), QPoint(0, 0));
+        const int margin = digitize::FollowMargin;
+        for (int i = 0; i < 600; ++i) {
+            QTest::keyClick(Form2, Qt::Key_Right);
+            const int inView = static_cast<int>(CurX) - Across()->value();
+            QVERIFY2(inView >= margin && inView < port->width() - margin,
+                     qPrintable(QStringLiteral("x %1 at %2 in the view").arg(CurX).arg(inView)));
+        }
+        QCOMPARE(CurX, 900.0F);
+        // A click near the edge is in sight: the picture does not move under the mouse.
+        const int before = Across()->value();
+        QTest::mouseClick(Form2->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                          port->mapTo(Form2, QPoint(port->width() - 3, 100)));
+        QCOMPARE(Across()->value(), before);
+        // A window reaching past the screen's edge: the edge seen is the screen's.
+        Form2->move(screen.right() - 400, Form2->y());
+        QTRY_COMPARE(Form2->pos().x(), screen.right() - 400);
+        for (int i = 0; i < 300; ++i) {
+            QTest::keyClick(Form2, Qt::Key_Right);
+            const int onScreen = port->mapToGlobal(QPoint(int(CurX) - Across()->value(), 0)).x();
+            QVERIFY2(onScreen <= screen.right() - margin,
+                     qPrintable(QStringLiteral("x %1 shown at %2, the screen ends at %3")
+                                    .arg(CurX)
+                                    .arg(onScreen)
+                                    .arg(screen.right())));
+        }
     }
 
     void enlargingTheWindowShowsMoreOfThePicture() {

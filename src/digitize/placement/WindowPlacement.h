@@ -22,22 +22,22 @@ struct Size {
     friend bool operator==(const Size &, const Size &) = default;
 };
 
-struct Box {
+struct Area {
     int Left = 0;
     int Top = 0;
     int Width = 0;
     int Height = 0;
     int Right() const { return Left + Width; }
     int Bottom() const { return Top + Height; }
-    friend bool operator==(const Box &, const Box &) = default;
+    friend bool operator==(const Area &, const Area &) = default;
 };
 
-// The pixels two boxes share.
-std::int64_t OverlapArea(const Box &a, const Box &b);
+// The pixels two areas share.
+std::int64_t OverlapArea(const Area &a, const Area &b);
 
 // The frame moved, and shrunk where it is larger than the screen, so that it
 // lies whole on the screen; a frame already whole there keeps its place.
-Box FitOnScreen(const Box &frame, const Box &screen);
+Area FitOnScreen(const Area &frame, const Area &screen);
 
 // How much of a remembered frame's title strip (its top TitleStrip rows)
 // a screen must show for the frame to be taken there.
@@ -48,19 +48,19 @@ inline constexpr int TitleGrip = 40; // pixels across
 // title strip, if one shows at least TitleGrip pixels of it across (so the
 // user could have put it there and could drag it); none when every screen
 // shows less, and the remembered place is then ignored.
-std::optional<std::size_t> ScreenShowing(const Box &frame, std::span<const Box> screens);
+std::optional<std::size_t> ScreenShowing(const Area &frame, std::span<const Area> screens);
 
 // The place for a frame of the given size (shrunk first to fit the screen)
 // on the screen: where it covers none of the anchor (the picture window) if
 // the screen has room anywhere, then where it covers the least of the other
 // windows, then as near as can be to its preferred spot: right of the anchor
 // with their top edges level, otherwise left of it, below it, above it.
-Box PlaceBeside(Size frame, const Box &anchor, std::span<const Box> others, const Box &screen);
+Area PlaceBeside(Size frame, const Area &anchor, std::span<const Area> others, const Area &screen);
 
 // The frame size that shows content (a picture) of the given size whole,
 // for a window whose frame is `chrome` larger than the content: never
 // smaller than the frame now, never beyond the screen's edges from the
 // frame's top-left corner (the window grows to the right and down).
-Size SizeToShow(Size content, Size chrome, const Box &frame, const Box &screen);
+Size SizeToShow(Size content, Size chrome, const Area &frame, const Area &screen);
 
 } // namespace digitize

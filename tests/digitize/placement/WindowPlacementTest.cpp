@@ -9,7 +9,7 @@
 #include <vector>
 
 namespace digitize {
-void PrintTo(const Box &b, std::ostream *os) {
+void PrintTo(const Area &b, std::ostream *os) {
     *os << "{" << b.Left << ", " << b.Top << ", " << b.Width << " x " << b.Height << "}";
 }
 void PrintTo(const Size &s, std::ostream *os) {
@@ -19,12 +19,12 @@ void PrintTo(const Size &s, std::ostream *os) {
 
 namespace {
 
-using digitize::Box;
+using digitize::Area;
 using digitize::Size;
 
-constexpr Box Laptop{0, 0, 1366, 768};
-constexpr Box Scaled{0, 0, 960, 540}; // 1920 x 1080 at scale 2
-constexpr Box Second{1366, 0, 1920, 1080};
+constexpr Area Laptop{0, 0, 1366, 768};
+constexpr Area Scaled{0, 0, 960, 540}; // 1920 x 1080 at scale 2
+constexpr Area Second{1366, 0, 1920, 1080};
 
 TEST(OverlapArea, CountsSharedPixelsOnly) {
     EXPECT_EQ(digitize::OverlapArea({0, 0, 10, 10}, {10, 0, 10, 10}), 0) << "touching";
@@ -35,7 +35,7 @@ TEST(OverlapArea, CountsSharedPixelsOnly) {
 
 struct FitRow {
     const char *what;
-    Box frame, screen, want;
+    Area frame, screen, want;
 };
 
 TEST(FitOnScreen, MovesAndShrinksOnlyWhatDoesNotFit) {
@@ -58,8 +58,8 @@ TEST(FitOnScreen, MovesAndShrinksOnlyWhatDoesNotFit) {
 
 struct ShowingRow {
     const char *what;
-    Box frame;
-    std::vector<Box> screens;
+    Area frame;
+    std::vector<Area> screens;
     std::optional<std::size_t> want;
 };
 
@@ -83,14 +83,14 @@ TEST(ScreenShowing, TakesARememberedPlaceOnlyWhereItsTitleCanBeReached) {
 struct BesideRow {
     const char *what;
     Size frame;
-    Box anchor;
-    std::vector<Box> others;
-    Box screen;
-    Box want;
+    Area anchor;
+    std::vector<Area> others;
+    Area screen;
+    Area want;
 };
 
-constexpr Box Control{0, 0, 280, 580};
-constexpr Box Picture{282, 0, 700, 620};
+constexpr Area Control{0, 0, 280, 580};
+constexpr Area Picture{282, 0, 700, 620};
 
 TEST(PlaceBeside, PutsToolWindowsBesideThePictureWhereThereIsRoom) {
     const BesideRow rows[] = {
@@ -144,16 +144,16 @@ TEST(PlaceBeside, PutsToolWindowsBesideThePictureWhereThereIsRoom) {
 // Without room beside the picture: whole on the screen, over as little of
 // the picture as can be, then over as little of the other windows.
 TEST(PlaceBeside, CoversTheLeastOfThePictureWhenThereIsNoRoom) {
-    const Box wide{282, 0, 678, 520}; // the picture window on 960 x 540
-    const Box control{0, 0, 280, 520};
-    const Box help = digitize::PlaceBeside({335, 560}, wide, std::vector{control}, Scaled);
+    const Area wide{282, 0, 678, 520}; // the picture window on 960 x 540
+    const Area control{0, 0, 280, 520};
+    const Area help = digitize::PlaceBeside({335, 560}, wide, std::vector{control}, Scaled);
     EXPECT_EQ(digitize::FitOnScreen(help, Scaled), help) << "whole on the screen";
     EXPECT_EQ(help.Height, 540);
     // Over the control window, keeping off all of the picture it can: 53 columns.
     EXPECT_EQ(help.Left, 0);
     EXPECT_EQ(digitize::OverlapArea(help, wide), std::int64_t{53} * 520);
     // A loupe fits whole beside the help window's spot, off the picture.
-    const Box loupe = digitize::PlaceBeside({202, 260}, wide, std::vector{control, help}, Scaled);
+    const Area loupe = digitize::PlaceBeside({202, 260}, wide, std::vector{control, help}, Scaled);
     EXPECT_EQ(digitize::OverlapArea(loupe, wide), 0);
     EXPECT_GT(digitize::OverlapArea(loupe, control) + digitize::OverlapArea(loupe, help), 0);
 }
@@ -161,12 +161,12 @@ TEST(PlaceBeside, CoversTheLeastOfThePictureWhenThereIsNoRoom) {
 struct ShowRow {
     const char *what;
     Size content, chrome;
-    Box frame, screen;
+    Area frame, screen;
     Size want;
 };
 
 TEST(SizeToShow, GrowsThePictureWindowToItsPictureWithinTheScreen) {
-    constexpr Box start{282, 0, 700, 620};
+    constexpr Area start{282, 0, 700, 620};
     const ShowRow rows[] = {
         {"a picture that fits is shown whole", {1000, 700}, {10, 40}, start, Laptop, {1010, 740}},
         {"a large picture takes the room to the screen's edges",
