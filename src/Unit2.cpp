@@ -8,6 +8,7 @@
 #include "PictureArea.h"
 #include "PictureFile.h"
 #include "Readout.h"
+#include "RecordCommands.h"
 #include "ReferenceLocks.h"
 #include "Unit1.h"
 #include "WindowLook.h"
@@ -23,7 +24,10 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QScopeGuard>
 #include <QScopedValueRollback>
+#include <QShortcut>
+#include <QUndoStack>
 
 using digitize::Round;
 
@@ -36,7 +40,8 @@ constexpr int PathCharacters = 253;
 
 } // namespace
 
-TForm2::TForm2(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm2>()) {
+TForm2::TForm2(RecordedPoints &points, QUndoStack &undo, QWidget *parent)
+    : QWidget(parent), ui(std::make_unique<Ui::TForm2>()), points_(points), undo_(undo) {
     Form2 = this;
     ui->setupUi(this);
     look::UseWindowFont(this);
@@ -66,6 +71,13 @@ TForm2::TForm2(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     connect(ui->Image1, &TPictureArea::MouseLeave, this, &TForm2::MouseLeftPicture);
     connect(ui->Button1, &QPushButton::clicked, this,
             [this] { Guard([this] { Button1Click(); }); });
+    for (const auto &[keys, step] :
+         {std::pair{QKeySequence(Qt::CTRL | Qt::Key_Z), &QUndoStack::undo},
+          std::pair{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &QUndoStack::redo}}) {
+        auto *shortcut = new QShortcut(keys, this); // the window owns it
+        connect(shortcut, &QShortcut::activated, this,
+                [this, step = step] { Guard([&] { (undo_.*step)(); }); });
+    }
 }
 
 TForm2::~TForm2() {
@@ -176,9 +188,12 @@ void TForm2::MoveCrosshair(float X, float Y) {
     ui->Image1->setAccessibleDescription(
         QStringLiteral("Crosshair at picture pixel (%1, %2)").arg(Round(CurX)).arg(Round(CurY)));
     // A run follows the crosshair once, at its end: scrolling repaints the view.
-    if (!autoRunning_)
+    // A run shows where it went once, at its end: scrolling repaints the view,
+    // and the readout costs a label's layout.
+    if (!autoRunning_) {
         FollowCrosshair();
-    Form1->ShowReadout(DisplayCoord(X, Y));
+        Form1->ShowReadout(DisplayCoord(X, Y));
+    }
     emit CrosshairMoved({Round(CurX), Round(CurY)});
 }
 
@@ -207,7 +222,8 @@ void TForm2::LockReferencePoint(ReferencePoint which) {
     const digitize::Point other = LockedPixel(OtherPoint(which));
     if (!CheckDistinct(other.X, other.Y))
         return;
-    ::LockReferencePoint(which, {Round(CurX), Round(CurY)});
+    undo_.push(
+        new LockCommand(which, LockAt(which, {Round(CurX), Round(CurY)}))); // the stack owns it
     FollowCrosshair();
 }
 
@@ -236,14 +252,28 @@ float TForm2::CalcSubPixel(float X, float Y) {
     return CalcYValue(SubPixelCentreRow(picture_, Marks(), X, Y));
 }
 
+float TForm2::EstimatedRow(float X, float Y) {
+    if (SubPixelOn) {
+        Canvas();
+        return SubPixelCentreRow(picture_, Marks(), X, Y);
+    }
+    return CalcYOn ? BoxAverageRow(Picture(), X, Y) : Y;
+}
+
 QString TForm2::DisplayCoord(float X, float Y) {
     const float xv = CalcXValue(X);
-    const float yv = SubPixelOn ? CalcSubPixel(X, Y) : CalcYOn ? CalcSquare(X, Y) : CalcYValue(Y);
-    return CoordinateText(xv, yv);
+    return CoordinateText(xv, CalcYValue(EstimatedRow(X, Y)));
 }
 
 void TForm2::RecordPoint() {
-    Form1->AppendLog(DisplayCoord(CurX, CurY));
+    const float xv = CalcXValue(CurX);
+    const float row = EstimatedRow(CurX, CurY);
+    digitize::RecordedPoint point{CurX, row, CoordinateText(xv, CalcYValue(row)).toStdString()};
+    if (autoRunning_)
+        run_.push_back(std::move(point));
+    else
+        undo_.push(new RecordPointsCommand(points_, {std::move(point)}, // the stack owns it
+                                           QStringLiteral("Record point")));
 }
 
 void TForm2::Image1MouseMove(Qt::KeyboardModifiers, int x, int y) {
@@ -273,9 +303,20 @@ void TForm2::FindSquare(float X, float Y) {
 }
 
 void TForm2::RunAuto() {
-    const QScopedValueRollback<bool> running(autoRunning_, true);
-    AutoRunDriver(*this).Run();
+    {
+        const QScopedValueRollback<bool> running(autoRunning_, true);
+        // The run is one step to take back; what it recorded stays even when
+        // a field's value stops it.
+        const auto record = qScopeGuard([this] {
+            if (!run_.empty())
+                undo_.push(new RecordPointsCommand(points_,
+                                                   std::exchange(run_, {}), // the stack owns it
+                                                   QStringLiteral("Auto Run")));
+        });
+        AutoRunDriver(*this).Run();
+    }
     FollowCrosshair();
+    Form1->ShowReadout(DisplayCoord(CurX, CurY));
 }
 
 // ------------------------------------------------------------ event edges
@@ -335,6 +376,13 @@ void TForm2::FormKeyPress(QChar ch) {
         RecordPoint();
     else if (ch == QLatin1Char('L') || ch == QLatin1Char('l'))
         emit LoupeAsked();
+    else if (ch == QLatin1Char('N') || ch == QLatin1Char('n'))
+        NewSeries();
+}
+
+void TForm2::NewSeries() {
+    undo_.push(new NewSeriesCommand(points_)); // the stack owns it
+    Form1->NameSeries(this);
 }
 
 void TForm2::ShowStatus(const QString &text) {
