@@ -3,12 +3,13 @@
 
 #include "ErrorBox.h"
 #include "LoupeWindow.h"
+#include "RecordCommands.h"
+#include "RecordedPoints.h"
 #include "Unit2.h"
 #include "Unit3.h"
 #include "Unit4.h"
 #include "WindowLook.h"
 #include "digitize/calibration/FieldValue.h"
-#include "digitize/calibration/LogText.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -21,8 +22,8 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QSaveFile>
-#include <QScrollBar>
 #include <QShortcut>
+#include <QUndoStack>
 
 TForm1 *Form1 = nullptr;
 std::string DecimalSeparator = ".";
@@ -51,7 +52,8 @@ void AddShortcut(QWidget *window, QKeySequence keys, Qt::ShortcutContext context
 
 } // namespace
 
-TForm1::TForm1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm1>()) {
+TForm1::TForm1(RecordedPoints &points, QUndoStack &undo, QWidget *parent)
+    : QWidget(parent), ui(std::make_unique<Ui::TForm1>()), points_(points), undo_(undo) {
     Form1 = this;
     ui->setupUi(this);
     look::UseWindowFont(this);
@@ -70,7 +72,9 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
         connect(Field(field), &QLineEdit::textEdited, this,
                 [this, field] { Guard([&] { FieldEdited(field); }); });
     }
-    ui->Memo1->setAcceptDrops(false);
+    ui->Memo1->SetModel(&points_);
+    connect(&points_, &RecordedPoints::Reset, this, [this] { ShowSeriesName(); });
+    ShowSeriesName();
     ReadDecimalSeparator();
 
     connect(ui->Button1, &QPushButton::clicked, this,
@@ -79,18 +83,26 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
             [this] { Guard([this] { Button2Click(); }); });
     connect(ui->Button3, &QPushButton::clicked, this,
             [this] { Guard([this] { Button3Click(); }); });
-    connect(ui->Button4, &QPushButton::clicked, this,
-            [this] { Guard([this] { Button4Click(); }); });
     AddShortcut(this, QKeySequence(Qt::ALT | Qt::Key_H), Qt::WindowShortcut,
                 [this] { Button1Click(); });
     AddShortcut(this, QKeySequence(Qt::ALT | Qt::Key_A), Qt::WindowShortcut,
                 [this] { Button2Click(); });
     AddShortcut(this, QKeySequence(Qt::ALT | Qt::Key_L), Qt::WindowShortcut,
                 [this] { Button3Click(); });
+    connect(ui->Button4, &QPushButton::clicked, this,
+            [this] { Guard([this] { Button4Click(); }); });
+    connect(ui->Edit5, &QLineEdit::editingFinished, this,
+            [this] { Guard([this] { Edit5Exit(); }); });
+    connect(ui->Button5, &QPushButton::clicked, this,
+            [this] { Guard([this] { Button5Click(); }); });
     AddShortcut(this, QKeySequence(Qt::CTRL | Qt::Key_I), Qt::WindowShortcut,
-                [this] { Button4Click(); });
+                [this] { Button5Click(); });
     // The log is the program's one document: it can be saved from any window.
     AddShortcut(this, QKeySequence::Save, Qt::ApplicationShortcut, [this] { SaveLog(); });
+    AddShortcut(this, QKeySequence(Qt::CTRL | Qt::Key_Z), Qt::WindowShortcut,
+                [this] { undo_.undo(); });
+    AddShortcut(this, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), Qt::WindowShortcut,
+                [this] { undo_.redo(); });
     // Help from any window: this window lives as long as the program.
     AddShortcut(this, QKeySequence::HelpContents, Qt::ApplicationShortcut,
                 [this] { Button1Click(); });
@@ -119,8 +131,12 @@ QString TForm1::FieldText(AxisField field) const {
     return Field(field)->text();
 }
 
+digitize::Colour TForm1::FieldColour(AxisField field) const {
+    return fieldColours_[static_cast<std::size_t>(field)];
+}
+
 void TForm1::SetFieldColour(AxisField field, digitize::Colour colour) {
-    colours_[static_cast<std::size_t>(field)] = colour;
+    fieldColours_[static_cast<std::size_t>(field)] = colour;
     look::SetBackground(Field(field), colour);
     Field(field)->setAccessibleDescription(FieldState(colour));
 }
@@ -152,22 +168,53 @@ void TForm1::ShowReadout(const QString &text) {
     ui->Label3->setText(text);
 }
 
-void TForm1::AppendLog(const QString &line) {
-    ui->Memo1->appendPlainText(line);
-    ui->Memo1->verticalScrollBar()->setValue(ui->Memo1->verticalScrollBar()->maximum());
-}
-
 void TForm1::ShowPictureName(const QString &name) {
-    ui->Button4->setText(name.isEmpty() ? QStringLiteral("Image window") : name);
-    ui->Button4->setAccessibleName(name.isEmpty() ? QStringLiteral("Image window")
+    ui->Button5->setText(name.isEmpty() ? QStringLiteral("Image window") : name);
+    ui->Button5->setAccessibleName(name.isEmpty() ? QStringLiteral("Image window")
                                                   : QStringLiteral("Image window: ") + name);
     setWindowTitle(name.isEmpty() ? QStringLiteral("Plotwise")
                                   : QStringLiteral("Plotwise - ") + name);
 }
 
+QByteArray TForm1::RecordedText() const {
+    return points_.LogText().toUtf8();
+}
+
+void TForm1::ShowSeriesName() {
+    if (!ui->Edit5->hasFocus())
+        ui->Edit5->setText(QString::fromStdString(points_.Series().back().Name));
+}
+
+void TForm1::NameSeries(QWidget *returnTo) {
+    namingFrom_ = returnTo;
+    show();
+    raise();
+    activateWindow();
+    ui->Edit5->setFocus(Qt::ShortcutFocusReason);
+    // Once the window is active: its activation may move the caret.
+    QMetaObject::invokeMethod(ui->Edit5, &QLineEdit::selectAll, Qt::QueuedConnection);
+}
+
+void TForm1::Button4Click() {
+    undo_.push(new NewSeriesCommand(points_)); // the stack owns it
+    NameSeries(nullptr);
+}
+
+void TForm1::Edit5Exit() {
+    const QString name = ui->Edit5->text().trimmed();
+    const int last = points_.Last();
+    if (name.isEmpty())
+        ShowSeriesName();
+    else if (name.toStdString() != points_.Series().back().Name)
+        undo_.push(new RenameSeriesCommand(points_, last, name)); // the stack owns it
+    if (QWidget *back = std::exchange(namingFrom_, nullptr); back != nullptr) {
+        back->activateWindow();
+        back->setFocus(Qt::OtherFocusReason);
+    }
+}
+
 bool TForm1::SaveLog() {
-    const QByteArray text =
-        QByteArray::fromStdString(digitize::RecordedText(ui->Memo1->toPlainText().toStdString()));
+    const QByteArray text = RecordedText();
     if (savePath_.isEmpty())
         savePath_ = QDir::home().filePath(QStringLiteral("points.txt"));
     const QString path =
@@ -187,8 +234,7 @@ bool TForm1::SaveLog() {
 }
 
 bool TForm1::MayClose() {
-    const QByteArray recorded =
-        QByteArray::fromStdString(digitize::RecordedText(ui->Memo1->toPlainText().toStdString()));
+    const QByteArray recorded = RecordedText();
     if (recorded.isEmpty() || recorded == savedText_)
         return true;
     QMessageBox box(QMessageBox::Warning, ApplicationTitle,
@@ -223,14 +269,14 @@ void TForm1::Button3Click() {
     Loupe->ShowAndRaise();
 }
 
-void TForm1::Button4Click() {
+void TForm1::Button5Click() {
     Form2->show();
     Form2->raise();
     Form2->activateWindow();
 }
 
 void TForm1::FormDropFiles(const QList<QUrl> &files) {
-    Button4Click();
+    Button5Click();
     Form2->wmDropFiles(files);
 }
 
@@ -243,14 +289,14 @@ void TForm1::FieldExit(AxisField field) {
     entered_[i] = false;
     edit->setText(QString::fromStdString(digitize::FilterNumber(edit->text().toStdString())));
     // Only passed through with Tab: the lock still matches the text.
-    if (colours_[i] == FieldLocked && edit->text() == enteredText_[i])
+    if (FieldColour(field) == FieldLocked && edit->text() == enteredText_[i])
         return;
     SetFieldColour(field, FieldLeft);
 }
 
 void TForm1::FieldEdited(AxisField field) {
     entered_[static_cast<std::size_t>(field)] = true;
-    if (colours_[static_cast<std::size_t>(field)] == FieldLocked)
+    if (FieldColour(field) == FieldLocked)
         SetFieldColour(field, FieldLeft);
 }
 
@@ -271,12 +317,14 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() == QEvent::FocusIn) {
         // The focus given back as the window comes forward is not the user's going in.
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
-        for (auto field : {AxisField::XZero, AxisField::XMax, AxisField::YZero, AxisField::YMax})
+        for (auto field : {AxisField::XZero, AxisField::XMax, AxisField::YZero, AxisField::YMax}) {
+            const auto i = static_cast<std::size_t>(field);
             if (watched == Field(field) && reason != Qt::ActiveWindowFocusReason &&
-                reason != Qt::PopupFocusReason && !entered_[static_cast<std::size_t>(field)]) {
-                entered_[static_cast<std::size_t>(field)] = true;
-                enteredText_[static_cast<std::size_t>(field)] = Field(field)->text();
+                reason != Qt::PopupFocusReason && !entered_[i]) {
+                entered_[i] = true;
+                enteredText_[i] = Field(field)->text();
             }
+        }
     }
     if (event->type() == QEvent::FocusOut) {
         // Leaving for another window or a popup is not leaving the field.

@@ -18,6 +18,8 @@ namespace Ui {
 class TForm1;
 }
 class QLineEdit;
+class QUndoStack;
+class RecordedPoints;
 
 // The regional decimal separator that field values are read with (UTF-8),
 // read at start-up and again whenever the locale changes.
@@ -34,7 +36,8 @@ class TForm1 : public QWidget {
     Q_OBJECT
 
   public:
-    explicit TForm1(QWidget *parent = nullptr);
+    // Shows the recorded points in the log; both outlive the window.
+    TForm1(RecordedPoints &points, QUndoStack &undo, QWidget *parent = nullptr);
     ~TForm1() override;
 
     // Axis values read afresh from the fields, Zero before Max, stored as
@@ -46,14 +49,16 @@ class TForm1 : public QWidget {
 
     QString FieldText(AxisField field) const;
     void SetFieldColour(AxisField field, digitize::Colour colour);
+    digitize::Colour FieldColour(AxisField field) const;
     bool IntegerX() const;
 
     void ShowReadout(const QString &text);
-    // Appends a line and scrolls the log to show it.
-    void AppendLog(const QString &line);
     // The picture's file name, on the button that brings back the image
     // window and in the title; empty when there is no picture.
     void ShowPictureName(const QString &name);
+    // Puts the keyboard in the series name field, its text selected, to name
+    // the series just started; Enter there hands the keys back to the window.
+    void NameSeries(QWidget *returnTo);
     // Saves the recorded lines of the log to a file the user chooses; false
     // when the user cancels or the file cannot be written (the box says why).
     bool SaveLog();
@@ -61,8 +66,10 @@ class TForm1 : public QWidget {
     void Button1Click();
     void Button2Click();
     void Button3Click();
-    // Shows the image window, wherever it is, and gives it the keys (Ctrl+I).
     void Button4Click();
+    void Edit5Exit();
+    // Shows the image window, wherever it is, and gives it the keys (Ctrl+I).
+    void Button5Click();
     // Files dropped on the control window go to the image window.
     void FormDropFiles(const QList<QUrl> &files);
     void Edit1Exit();
@@ -84,15 +91,21 @@ class TForm1 : public QWidget {
     void FieldEdited(AxisField field);
     // True when no recorded point would be lost, or the user says so.
     bool MayClose();
+    // The recorded lines as a saved file holds them.
+    QByteArray RecordedText() const;
+    void ShowSeriesName();
 
     std::unique_ptr<Ui::TForm1> ui;
+    std::array<digitize::Colour, 4> fieldColours_{};
+    RecordedPoints &points_;
+    QUndoStack &undo_;
+    QWidget *namingFrom_ = nullptr; // the window that asked for a name
     QString savePath_;
     QByteArray savedText_; // the recorded lines as last saved
-    // Each field's colour; whether the user went into it (by Tab or a click,
-    // not only because its window came forward) or typed in it; and its text
-    // when he went in: passing through a locked field leaves it locked,
-    // changing its text does not.
-    std::array<digitize::Colour, 4> colours_{};
+    // Whether the user went into each field (by Tab or a click, not only
+    // because its window came forward) or typed in it, and its text when he
+    // went in: passing through a locked field leaves it locked, changing its
+    // text does not.
     std::array<bool, 4> entered_{};
     std::array<QString, 4> enteredText_;
 };

@@ -4,28 +4,30 @@
 #include "AutoRun.h"
 #include "BitmapFile.h"
 #include "BusyCursor.h"
+#include "ClipboardPicture.h"
 #include "ErrorBox.h"
 #include "PictureArea.h"
 #include "PictureFile.h"
 #include "Readout.h"
+#include "RecordCommands.h"
 #include "ReferenceLocks.h"
 #include "Unit1.h"
 #include "WindowLook.h"
-#include "digitize/Errors.h"
 #include "digitize/calibration/Rounding.h"
 #include "digitize/calibration/StepRate.h"
-#include "digitize/picture/PicturePath.h"
 #include "digitize/search/ColumnSearch.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QScopeGuard>
 #include <QScopedValueRollback>
+#include <QShortcut>
 #include <QTimer>
+#include <QUndoStack>
 
 using digitize::Round;
 
@@ -39,21 +41,10 @@ constexpr int PathCharacters = 253;
 // Shift+arrow moves the crosshair this many pixels, a plain arrow one.
 constexpr float ShiftStep = 10.0F;
 
-// A path named in an error box is cut to this many characters.
-constexpr int ShownPathCharacters = 200;
-
-[[noreturn]] void ThrowNoFile(const QString &path) {
-    const QString shown = path.size() > ShownPathCharacters
-                              ? path.left(ShownPathCharacters) + QStringLiteral("...")
-                              : path;
-    if (path.isEmpty())
-        throw digitize::Error("The clipboard holds no picture and no file path");
-    throw digitize::Error("Cannot open file " + shown.toStdString() + ": there is no such file");
-}
-
 } // namespace
 
-TForm2::TForm2(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm2>()) {
+TForm2::TForm2(RecordedPoints &points, QUndoStack &undo, QWidget *parent)
+    : QWidget(parent), ui(std::make_unique<Ui::TForm2>()), points_(points), undo_(undo) {
     Form2 = this;
     ui->setupUi(this);
     look::UseWindowFont(this);
@@ -83,6 +74,10 @@ TForm2::TForm2(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     connect(ui->Image1, &TPictureArea::MouseLeave, this, &TForm2::MouseLeftPicture);
     connect(ui->Button1, &QPushButton::clicked, this,
             [this] { Guard([this] { Button1Click(); }); });
+    auto *undoKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this); // the window owns it
+    connect(undoKey, &QShortcut::activated, this, [this] { Guard([this] { undo_.undo(); }); });
+    auto *redoKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), this);
+    connect(redoKey, &QShortcut::activated, this, [this] { Guard([this] { undo_.redo(); }); });
 }
 
 TForm2::~TForm2() {
@@ -141,29 +136,16 @@ void TForm2::wmDropFiles(const QList<QUrl> &files) {
 }
 
 void TForm2::PasteImage() {
-    const QMimeData *mime = QGuiApplication::clipboard()->mimeData();
-    if (mime != nullptr && mime->hasFormat(QStringLiteral("text/plain"))) {
-        const QString path =
-            QString::fromStdString(digitize::PathFromClipboardText(mime->text().toStdString()));
-        // Unlike a drop, a paste is asked for by name: a file not there is said.
-        if (!QFileInfo::exists(path))
-            ThrowNoFile(path);
-        LoadImage(path);
-    } else if (mime != nullptr && mime->hasUrls()) {
-        const QUrl first = mime->urls().constFirst();
-        if (first.isLocalFile() && !QFileInfo::exists(first.toLocalFile()))
-            ThrowNoFile(first.toLocalFile());
-        wmDropFiles(mime->urls());
-    } else if (mime != nullptr && mime->hasImage()) {
-        const auto image = qvariant_cast<QImage>(mime->imageData());
-        if (image.isNull())
-            return;
-        ReplacePicture(SurfaceFromImage(image), QStringLiteral("Image.bmp"),
+    const ClipboardPicture taken = TakeClipboardPicture();
+    if (!taken.Path.isEmpty()) {
+        LoadImage(taken.Path);
+    } else if (!taken.Urls.isEmpty()) {
+        wmDropFiles(taken.Urls);
+    } else if (!taken.Image.isNull()) {
+        ReplacePicture(SurfaceFromImage(taken.Image), QStringLiteral("Image.bmp"),
                        QStringLiteral("Picture pasted from the clipboard"));
         CrossDrawn = false;
         BoxDrawn = false;
-    } else {
-        ThrowNoFile(QString());
     }
 }
 
@@ -207,9 +189,12 @@ void TForm2::MoveCrosshair(float X, float Y) {
     ui->Image1->setAccessibleDescription(
         QStringLiteral("Crosshair at picture pixel (%1, %2)").arg(Round(CurX)).arg(Round(CurY)));
     // A run follows the crosshair once, at its end: scrolling repaints the view.
-    if (!autoRunning_)
+    // A run shows where it went once, at its end: scrolling repaints the view,
+    // and the readout costs a label's layout.
+    if (!autoRunning_) {
         FollowCrosshair();
-    Form1->ShowReadout(DisplayCoord(X, Y));
+        Form1->ShowReadout(DisplayCoord(X, Y));
+    }
     emit CrosshairMoved({Round(CurX), Round(CurY)});
 }
 
@@ -240,7 +225,8 @@ void TForm2::LockReferencePoint(ReferencePoint which) {
     const digitize::Point other = LockedPixel(OtherPoint(which));
     if (!CheckDistinct(other.X, other.Y))
         return;
-    ::LockReferencePoint(which, {Round(CurX), Round(CurY)});
+    undo_.push(
+        new LockCommand(which, LockAt(which, {Round(CurX), Round(CurY)}))); // the stack owns it
     FollowCrosshair();
 }
 
@@ -269,14 +255,28 @@ float TForm2::CalcSubPixel(float X, float Y) {
     return CalcYValue(SubPixelCentreRow(picture_, Marks(), X, Y));
 }
 
+float TForm2::EstimatedRow(float X, float Y) {
+    if (SubPixelOn) {
+        Canvas();
+        return SubPixelCentreRow(picture_, Marks(), X, Y);
+    }
+    return CalcYOn ? BoxAverageRow(Picture(), X, Y) : Y;
+}
+
 QString TForm2::DisplayCoord(float X, float Y) {
     const float xv = CalcXValue(X);
-    const float yv = SubPixelOn ? CalcSubPixel(X, Y) : CalcYOn ? CalcSquare(X, Y) : CalcYValue(Y);
-    return CoordinateText(xv, yv);
+    return CoordinateText(xv, CalcYValue(EstimatedRow(X, Y)));
 }
 
 void TForm2::RecordPoint() {
-    Form1->AppendLog(DisplayCoord(CurX, CurY));
+    const float xv = CalcXValue(CurX);
+    const float row = EstimatedRow(CurX, CurY);
+    digitize::RecordedPoint point{CurX, row, CoordinateText(xv, CalcYValue(row)).toStdString()};
+    if (autoRunning_)
+        run_.push_back(std::move(point));
+    else
+        undo_.push(new RecordPointsCommand(points_, {std::move(point)}, // the stack owns it
+                                           QStringLiteral("Record point")));
 }
 
 void TForm2::Image1MouseMove(Qt::KeyboardModifiers, int x, int y) {
@@ -306,9 +306,20 @@ void TForm2::FindSquare(float X, float Y) {
 }
 
 void TForm2::RunAuto() {
-    const QScopedValueRollback<bool> running(autoRunning_, true);
-    AutoRunDriver(*this).Run();
+    {
+        const QScopedValueRollback<bool> running(autoRunning_, true);
+        // The run is one step to take back; what it recorded stays even when
+        // a field's value stops it.
+        const auto record = qScopeGuard([this] {
+            if (!run_.empty())
+                undo_.push(new RecordPointsCommand(points_,
+                                                   std::exchange(run_, {}), // the stack owns it
+                                                   QStringLiteral("Auto Run")));
+        });
+        AutoRunDriver(*this).Run();
+    }
     FollowCrosshair();
+    Form1->ShowReadout(DisplayCoord(CurX, CurY));
 }
 
 // ------------------------------------------------------------ event edges
@@ -369,6 +380,13 @@ void TForm2::FormKeyPress(QChar ch) {
         RecordPoint();
     else if (ch == QLatin1Char('L') || ch == QLatin1Char('l'))
         emit LoupeAsked();
+    else if (ch == QLatin1Char('N') || ch == QLatin1Char('n'))
+        NewSeries();
+}
+
+void TForm2::NewSeries() {
+    undo_.push(new NewSeriesCommand(points_)); // the stack owns it
+    Form1->NameSeries(this);
 }
 
 void TForm2::ShowStatus(const QString &text) {

@@ -9,6 +9,7 @@
 #include "SharedState.h"
 #include "digitize/calibration/Conversions.h"
 #include "digitize/picture/JpegDecoder.h"
+#include "digitize/record/Series.h"
 #include "digitize/view/ScrollFollow.h"
 
 #include <QList>
@@ -18,16 +19,22 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace Ui {
 class TForm2;
 }
 
+class QUndoStack;
+class RecordedPoints;
+
 class TForm2 : public QWidget, public PictureSource {
     Q_OBJECT
 
   public:
-    explicit TForm2(QWidget *parent = nullptr);
+    // Records into the points, each change a step of the undo stack; both
+    // outlive the window.
+    TForm2(RecordedPoints &points, QUndoStack &undo, QWidget *parent = nullptr);
     ~TForm2() override;
 
     // Pictures.
@@ -54,12 +61,17 @@ class TForm2 : public QWidget, public PictureSource {
     float CalcSquare(float X, float Y);
     float CalcSubPixel(float X, float Y);
     QString DisplayCoord(float X, float Y);
+    // The row the Y readout is read at: the crosshair's own, the box average
+    // or the sub-pixel centre, as the cursor settings say.
+    float EstimatedRow(float X, float Y);
     void RecordPoint();
 
     // Advanced cursor.
     void StepCursor(int delta);
     void FindSquare(float X, float Y);
     void RunAuto();
+    // Starts a new series and asks for its name.
+    void NewSeries();
 
     // The status line under the picture.
     void ShowStatus(const QString &text);
@@ -102,9 +114,12 @@ class TForm2 : public QWidget, public PictureSource {
     std::unique_ptr<Ui::TForm2> ui;
     MarkedPicture picture_;
     std::optional<digitize::JpegDecoder> jpeg_;
+    RecordedPoints &points_;
+    QUndoStack &undo_;
     bool autoRunning_ = false;
     int followMargin_ =
         digitize::FollowMargin; // how far inside the edge seen the view keeps the crosshair
+    std::vector<digitize::RecordedPoint> run_; // recorded by the Auto Run going on
 };
 
 extern TForm2 *Form2;

@@ -69,7 +69,7 @@ void TWindowSet::OpenPicture() {
     const QString path = AskPicturePath(QApplication::activeWindow());
     if (path.isEmpty())
         return;
-    form1_.Button4Click();
+    form1_.Button5Click();
     form2_.LoadImage(path);
 }
 

@@ -1,15 +1,19 @@
 // The program's four windows, created in their fixed order (the control
 // window first, so it is the main window), and the loupe, created hidden;
-// all living until the set ends. The set places them on the screens and
-// holds the keys that belong to no one window (Ctrl+O).
+// all living until the set ends. The recorded points and the undo stack of
+// changes to them outlive every window. The set places the windows on the
+// screens and holds the keys that belong to no one window (Ctrl+O).
 #pragma once
 
 #include "LoupeWindow.h"
+#include "RecordedPoints.h"
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
 #include "Unit4.h"
 #include "WindowPlaces.h"
+
+#include <QUndoStack>
 
 class TWindowSet {
   public:
@@ -34,8 +38,10 @@ class TWindowSet {
     // The picture's name in the control window, the image window grown to it.
     void ShowNewPicture();
 
-    TForm1 form1_;
-    TForm2 form2_;
+    RecordedPoints points_;
+    QUndoStack undo_;
+    TForm1 form1_{points_, undo_};
+    TForm2 form2_{points_, undo_};
     TForm3 form3_;
     TForm4 form4_;
     LoupeWindow loupe_{form2_};

@@ -115,6 +115,8 @@ QString PathShown() {
 }
 
 QStringList Lines(QWidget *plainTextEdit) {
+    // The log catches up with the recorded points once events are handled.
+    QCoreApplication::sendPostedEvents();
     return qobject_cast<QPlainTextEdit *>(plainTextEdit)->toPlainText().split(QLatin1Char('\n'));
 }
 

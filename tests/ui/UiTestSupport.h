@@ -62,7 +62,7 @@ void FollowCurveInSteps(const QString &steps);
 // line's tooltip tells; the title holds only the file name.
 QString PathShown();
 
-// The lines of a plain text field.
+// The lines of a plain text field, once it has caught up with what it shows.
 QStringList Lines(QWidget *plainTextEdit);
 
 // The image window's picture as it is now, marks included.

@@ -63,7 +63,7 @@ class TestKeyboardAccess : public QObject {
         Form3->show();
         Form4->show();
         const Case cases[] = {
-            {Form1, "Edit2", "Button4"},
+            {Form1, "Edit2", "Button5"},
             {Form3, "Button1", "Button1"},
             {Form4, "CheckBox1", "Edit1"},
         };

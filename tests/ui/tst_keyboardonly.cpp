@@ -134,8 +134,9 @@ class TestKeyboardOnly : public QObject {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QStringList>("order");
         QTest::newRow("control window")
-            << "Form1" << QStringList{"Edit2",   "Edit1",   "Edit4",   "Edit3",   "CheckBox1",
-                                      "Button1", "Button2", "Button3", "Button4", "Memo1"};
+            << "Form1"
+            << QStringList{"Edit2",   "Edit1",   "Edit4", "Edit3",   "CheckBox1", "Button1",
+                           "Button2", "Button3", "Edit5", "Button4", "Button5",   "Memo1"};
         QTest::newRow("cursor window")
             << "Form4" << QStringList{"CheckBox1", "MaskEdit1", "Button1",   "Edit1", "CheckBox3",
                                       "CheckBox4", "Button2",   "CheckBox5", "Memo1"};
@@ -201,20 +202,24 @@ class TestKeyboardOnly : public QObject {
         QTest::mouseClick(Control<QWidget>(Form2, "Image1"), Qt::LeftButton, {}, QPoint(20, 300));
         Press(Qt::Key_Z);
         QCOMPARE(Background("Edit1"), green);
-        // X Max, then through X Zero, Y Max and Y Zero, to "Integer".
+        // Tab once round the window from X Max: through both locked fields.
         FocusWindow(Form1, Control<QWidget>(Form1, "Edit2"));
-        for (int i = 0; i < 4; ++i)
+        QStringList round;
+        do {
             Press(Qt::Key_Tab);
-        QCOMPARE(FocusName(), QStringLiteral("CheckBox1"));
+            round << FocusName();
+        } while (round.size() < 30 && round.last() != QStringLiteral("Edit2"));
+        QVERIFY2(round.contains("Edit1") && round.contains("Edit3"), qPrintable(round.join(' ')));
         QCOMPARE(Background("Edit1"), green);
         QCOMPARE(Background("Edit3"), green);
         QCOMPARE(Background("Edit4"), yellow); // never locked: gone through, so entered
         // X Max only held the focus as its window came forward: not entered.
         QCOMPARE(Background("Edit2"), pink);
         // Back into X Zero and a change of its text: the lock no longer holds.
-        for (int i = 0; i < 3; ++i)
+        while (FocusName() != QStringLiteral("Edit1") && round.size() < 60) {
             Press(Qt::Key_Tab, Qt::ShiftModifier);
-        QCOMPARE(FocusName(), QStringLiteral("Edit1"));
+            round << FocusName();
+        }
         Press(Qt::Key_End);
         Press(Qt::Key_5);
         QCOMPARE(Background("Edit1"), yellow);
