@@ -127,6 +127,7 @@ void TWindowPlaces::SetFrame(Managed &m, const Area &frame) {
     m.placedAt = FramePosition(w);
     m.placedSize = w->size();
     m.intended = frame;
+    m.settled = framed;
     if (!framed && w->isVisible())
         AwaitFrame(w, SettleTries);
 }
@@ -147,6 +148,10 @@ void TWindowPlaces::AwaitFrame(QWidget *window, int triesLeft, QRect lastFrame) 
 }
 
 void TWindowPlaces::Place(Managed &m) {
+    // Every size below counts the same frame: the real one, once any shown
+    // window has one.
+    for (const Managed &other : windows_)
+        Margins(other.window);
     QWidget *const w = m.window;
     if (m.placedSize.isEmpty()) {
         // The first show: the place and size the user gave last time, if any.
@@ -192,7 +197,7 @@ void TWindowPlaces::PlaceByRole(Managed &m, digitize::Size size) {
                  digitize::FitOnScreen({screen.Left, screen.Top, size.Width, size.Height}, screen));
         return;
     }
-    const Area anchorFrame = Frame(anchor);
+    const Area anchorFrame = MeantFrame(anchor);
     std::vector<Area> others;
     if (m.role == Role::Picture) {
         // As wide as the room beside the control window, unless the user sized it.
@@ -202,7 +207,7 @@ void TWindowPlaces::PlaceByRole(Managed &m, digitize::Size size) {
     } else {
         for (const Managed &other : windows_)
             if (&other != &m && other.window != anchor && other.window->isVisible())
-                others.push_back(Frame(other.window));
+                others.push_back(MeantFrame(other.window));
     }
     SetFrame(m, digitize::PlaceBeside(size, anchorFrame, others, screen));
 }
@@ -218,6 +223,16 @@ void TWindowPlaces::Settle(Managed &m) {
         SetFrame(m, fitted);
     m.placedAt = FramePosition(m.window);
     m.placedSize = m.window->size();
+    m.settled = true;
+}
+
+Area TWindowPlaces::MeantFrame(QWidget *window) {
+    // A window the window manager has not framed yet will settle where it was meant.
+    const Managed *m = Find(window);
+    if (m == nullptr || m->settled)
+        return Frame(window);
+    const QSize size = m->placedSize.grownBy(Margins(window));
+    return {m->intended.Left, m->intended.Top, size.width(), size.height()};
 }
 
 void TWindowPlaces::Remember(Managed &m) {

@@ -51,6 +51,7 @@ class TWindowPlaces : public QObject {
         QPoint placedAt;         // frame top-left as the program last set it
         QSize placedSize;        // client size as the program last set it
         digitize::Area intended; // the frame as the program last meant it
+        bool settled = true;     // framed where it was meant
         bool userPlaced = false;
         bool userSized = false;
     };
@@ -67,6 +68,8 @@ class TWindowPlaces : public QObject {
     QMargins Margins(const QWidget *window);
     QPoint FramePosition(QWidget *window);
     digitize::Area Frame(QWidget *window);
+    // Where a window's frame is, or will be once the window manager has framed it.
+    digitize::Area MeantFrame(QWidget *window);
     digitize::Area ScreenOf(const QWidget *window) const;
 
     std::vector<Managed> windows_;

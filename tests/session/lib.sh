@@ -59,6 +59,10 @@ wm_running() {
     xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'
 }
 
+xvfb_settled() {
+    test -s "$SESSION_TMP/display" || ! kill -0 "$1" 2>/dev/null
+}
+
 # Starts Xvfb on a free display of the given size and openbox on it;
 # exports DISPLAY. Skips only when Xvfb cannot start.
 start_desktop() {
@@ -78,7 +82,9 @@ start_desktop() {
             >"$SESSION_TMP/xvfb.log" 2>&1 </dev/null &
         xvfb=$!
         SESSION_PIDS+=("$xvfb")
-        if wait_for 15 test -s "$SESSION_TMP/display"; then
+        # Ready (its number written), or gone (it could not start).
+        wait_for 15 xvfb_settled "$xvfb" || true
+        if test -s "$SESSION_TMP/display"; then
             export DISPLAY=":$(head -n1 "$SESSION_TMP/display")"
             wait_for 5 xprop -root && break
         fi

@@ -58,7 +58,7 @@ class TestHelpWindow : public QObject {
             "PDF pages",
             "Ctrl+0",
             "M hides",
-            "N starts",
+            "New Series",
             "Ctrl+wheel",
         };
         for (const char *text : named)
