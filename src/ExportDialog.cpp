@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLocale>
+#include <QScreen>
 #include <QSettings>
 
 #include <array>
@@ -149,6 +150,10 @@ ExportDialog::ExportDialog(QWidget *parent, const QString &proposed)
     setDirectory(file.absolutePath());
     selectFile(file.fileName());
     FormatChosen();
+    // The toolkit's default leaves the file list's columns cut; room for
+    // them, within the screen.
+    const QSize roomy(780, 520);
+    resize(screen() != nullptr ? roomy.boundedTo(screen()->availableSize()) : roomy);
 
     connect(this, &QFileDialog::filterSelected, this, &ExportDialog::FormatChosen);
     connect(decimal_, &QComboBox::activated, this, &ExportDialog::DecimalChosen);
