@@ -99,8 +99,8 @@ void Choose(QComboBox *box, char mark) {
     box->setCurrentIndex(box->findData(static_cast<int>(mark)));
 }
 
-// The file name with the format's suffix in place of the other format's,
-// or added when it has none; any other suffix is the user's and stays.
+// The file proposed: with the format's suffix in place of the other
+// format's, or added when it has none; any other suffix is the user's.
 QString WithSuffix(const QString &path, const QString &suffix) {
     const QFileInfo file(path);
     const QString old = file.suffix().toLower();
@@ -197,17 +197,12 @@ digitize::CsvStyle ExportDialog::Style() const {
 }
 
 void ExportDialog::FormatChosen() {
-    const QString suffix = QLatin1String(Row(Format()).suffix);
-    setDefaultSuffix(suffix);
+    // The dialog itself swaps the suffix of a typed name for the new type's;
+    // a name typed without one gets it.
+    setDefaultSuffix(QLatin1String(Row(Format()).suffix));
     const bool csv = Format() != ExportFormat::LogText;
     for (QWidget *option : options_)
         option->setEnabled(csv);
-    const QFileInfo typed(selectedFiles().value(0));
-    if (typed.fileName().isEmpty() || typed.isDir())
-        return;
-    const QString renamed = WithSuffix(typed.fileName(), suffix);
-    if (renamed != typed.fileName())
-        selectFile(renamed);
 }
 
 void ExportDialog::DecimalChosen() {

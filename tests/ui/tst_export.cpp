@@ -142,7 +142,7 @@ QStringList CloseAnswering(QMessageBox::StandardButton button, bool *closed) {
     poll.start();
     Form1->show();
     *closed = Form1->close();
-    Form1->show();
+    FocusWindow(Form1);
     return asked;
 }
 
@@ -402,6 +402,24 @@ class TestExport : public QObject {
         QVERIFY(SaveWith(Form2, {dir.path(), WideFilter, {}, {}, "saved"}).dialog);
         QVERIFY(CloseAnswering(QMessageBox::Cancel, &closed).isEmpty());
         QVERIFY(closed);
+        // Nor does taking back every saved point: the log holds none.
+        const auto logPoints = [] {
+            return Lines(Control<QPlainTextEdit>(Form1, "Memo1"))
+                .mid(10)
+                .filter(QStringLiteral(" , "))
+                .size();
+        };
+        FocusWindow(Form2);
+        int undone = 0;
+        for (; logPoints() > 0 && undone < 20; ++undone)
+            QTest::keyClick(Form2, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(logPoints(), 0);
+        QVERIFY(CloseAnswering(QMessageBox::Cancel, &closed).isEmpty());
+        FocusWindow(Form2);
+        for (int i = 0; i < undone; ++i)
+            QTest::keyClick(Form2, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(logPoints(), FirstPoints.size() + SecondPoints.size());
+        QVERIFY(CloseAnswering(QMessageBox::Cancel, &closed).isEmpty());
         // A series started and left empty loses nothing.
         FocusWindow(Form2);
         QTest::keyClick(Form2, Qt::Key_N);

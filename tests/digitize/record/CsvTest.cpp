@@ -61,6 +61,7 @@ TEST(IsNumberCell, TellsTheLogsNumbersFromDatesAndNames) {
                         {"1e+", false},
                         {"e5", false},
                         {"--1", false},
+                        {"+1.5", false},
                         {" 5", false},
                         {"2020-03-15", false},
                         {"2020-03-15 14:30", false},
