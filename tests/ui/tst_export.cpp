@@ -3,22 +3,15 @@
 // with the regional defaults of a decimal point and of a decimal comma; the
 // log's text; nothing to save; the folder and choices remembered; the close
 // question. Real keys throughout, in the save dialog too.
+#include "ExportDriving.h"
 #include "UiTestSupport.h"
 
-#include <QAccessible>
-#include <QComboBox>
-#include <QFileDialog>
-#include <QJsonArray>
-#include <QJsonDocument>
+#include <QDir>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTimer>
 
 namespace {
 
@@ -35,116 +28,6 @@ const QString First = QStringLiteral("Rise");
 const QString Second = QStringLiteral("Fall, \"dry\"; B"); // quoted in every CSV style
 const QList<QPoint> FirstPoints = {{10, 20}, {30, 45}, {55, 70}};
 const QList<QPoint> SecondPoints = {{60, 5}, {82, 15}};
-
-// How the user answers the save dialog: the folder gone to, the file type
-// and options picked with the keys (empty: as shown), the name typed before
-// Enter (empty: Escape).
-struct Answer {
-    QString folder;
-    QString filter;
-    QString decimal;
-    QString separator;
-    QString file;
-};
-
-// What the program showed.
-struct Shown {
-    QString message; // a message box instead of the dialog
-    bool dialog = false;
-    QWidget *over = nullptr;
-    QString folder, file, filter, decimal, separator;
-    QString fileAfterPicks; // the name once the file type was picked
-    bool optionsEnabled = false;
-    QStringList unnamed; // controls a screen reader would not name
-};
-
-void PickWithKeys(QComboBox *box, const QString &text) {
-    const int target = box->findText(text);
-    QVERIFY2(target >= 0, qPrintable(text));
-    box->setFocus(Qt::TabFocusReason);
-    for (int guard = 0; box->currentIndex() != target && guard < 10; ++guard)
-        QTest::keyClick(box, box->currentIndex() < target ? Qt::Key_Down : Qt::Key_Up);
-}
-
-QString Spoken(QWidget *w) {
-    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(w);
-    return iface != nullptr ? iface->text(QAccessible::Name).trimmed() : QString();
-}
-
-void Operate(QFileDialog *files, const Answer &answer, Shown &shown) {
-    auto *name = Control<QLineEdit>(files, "fileNameEdit");
-    auto *types = Control<QComboBox>(files, "fileTypeCombo");
-    auto *decimal = Control<QComboBox>(files, "DecimalMark");
-    auto *separator = Control<QComboBox>(files, "FieldSeparator");
-    shown.dialog = true;
-    shown.over = files->parentWidget();
-    shown.folder = files->directory().absolutePath();
-    shown.file = name->text();
-    shown.filter = files->selectedNameFilter();
-    shown.decimal = decimal->currentText();
-    shown.separator = separator->currentText();
-    for (QWidget *w : files->findChildren<QWidget *>())
-        if (w->focusPolicy() != Qt::NoFocus && w->isVisibleTo(files) && Spoken(w).isEmpty())
-            shown.unnamed << w->objectName() + QLatin1Char(' ') + w->metaObject()->className();
-    if (answer.file.isEmpty()) {
-        QTest::keyClick(name, Qt::Key_Escape);
-        return;
-    }
-    if (!answer.folder.isEmpty())
-        files->setDirectory(answer.folder); // as a user goes there with the mouse
-    if (!answer.filter.isEmpty())
-        PickWithKeys(types, answer.filter);
-    shown.fileAfterPicks = name->text();
-    shown.optionsEnabled = decimal->isEnabled() && separator->isEnabled();
-    if (!answer.decimal.isEmpty())
-        PickWithKeys(decimal, answer.decimal);
-    if (!answer.separator.isEmpty())
-        PickWithKeys(separator, answer.separator);
-    name->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(name, answer.file);
-    QTest::keyClick(name, Qt::Key_Return);
-}
-
-// Presses Ctrl+S in a window and answers what opens.
-Shown SaveWith(QWidget *window, const Answer &answer) {
-    Shown shown;
-    QTimer poll;
-    poll.setInterval(5);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-            shown.message = box->text();
-            box->button(QMessageBox::Ok)->click();
-        } else if (auto *files = qobject_cast<QFileDialog *>(modal); files && !shown.dialog) {
-            Operate(files, answer, shown);
-        }
-    });
-    poll.start();
-    FocusWindow(window);
-    QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
-    return shown;
-}
-
-// Closes the control window; the texts of the questions asked, each
-// answered with the button given. A closed window is shown again, as if
-// the program, which would have ended, started anew with the same points.
-QStringList CloseAnswering(QMessageBox::StandardButton button, bool *closed) {
-    QStringList asked;
-    QTimer poll;
-    poll.setInterval(5);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-            asked << box->text();
-            box->button(button)->click();
-        }
-    });
-    poll.start();
-    Form1->show();
-    *closed = Form1->close();
-    FocusWindow(Form1);
-    return asked;
-}
 
 void RecordAt(QPoint at) {
     FocusWindow(Form2);
@@ -182,32 +65,6 @@ void RecordTwoSeries(bool byKey) {
 
 QString Cell(int value, int decimals, QChar mark) {
     return QString::number(value, 'f', decimals).replace(QLatin1Char('.'), mark);
-}
-
-// The rows Python's csv module reads from a file, strictly.
-QList<QStringList> ReadCsv(const QString &path, QChar separator) {
-    const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
-    if (python.isEmpty())
-        qFatal("python3 is needed to read the CSV files back");
-    QProcess reader;
-    reader.start(python, {QStringLiteral("-c"),
-                          QStringLiteral("import csv, json, sys\n"
-                                         "with open(sys.argv[1], newline='', encoding='utf-8') "
-                                         "as f:\n"
-                                         "    print(json.dumps(list(csv.reader(f, "
-                                         "delimiter=sys.argv[2], strict=True))))\n"),
-                          path, QString(separator)});
-    if (!reader.waitForFinished(30000) || reader.exitCode() != 0)
-        qWarning("csv reader: %s", reader.readAllStandardError().constData());
-    QList<QStringList> rows;
-    for (const QJsonValue row : QJsonDocument::fromJson(reader.readAllStandardOutput()).array())
-        rows << row.toVariant().toStringList();
-    return rows;
-}
-
-QByteArray Read(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
