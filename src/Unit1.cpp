@@ -3,6 +3,7 @@
 
 #include "ErrorBox.h"
 #include "LoupeWindow.h"
+#include "PointsExport.h"
 #include "RecordCommands.h"
 #include "RecordedPoints.h"
 #include "Unit2.h"
@@ -11,17 +12,15 @@
 #include "WindowLook.h"
 #include "digitize/calibration/FieldValue.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileDialog>
 #include <QFocusEvent>
 #include <QLocale>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QSaveFile>
 #include <QShortcut>
 #include <QUndoStack>
 
@@ -53,7 +52,8 @@ void AddShortcut(QWidget *window, QKeySequence keys, Qt::ShortcutContext context
 } // namespace
 
 TForm1::TForm1(RecordedPoints &points, QUndoStack &undo, QWidget *parent)
-    : QWidget(parent), ui(std::make_unique<Ui::TForm1>()), points_(points), undo_(undo) {
+    : QWidget(parent), ui(std::make_unique<Ui::TForm1>()), points_(points), undo_(undo),
+      export_(std::make_unique<PointsExport>(points)) {
     Form1 = this;
     ui->setupUi(this);
     look::UseWindowFont(this);
@@ -97,7 +97,7 @@ TForm1::TForm1(RecordedPoints &points, QUndoStack &undo, QWidget *parent)
             [this] { Guard([this] { Button5Click(); }); });
     AddShortcut(this, QKeySequence(Qt::CTRL | Qt::Key_I), Qt::WindowShortcut,
                 [this] { Button5Click(); });
-    // The log is the program's one document: it can be saved from any window.
+    // Saving from any window, the image window above all, where points are taken.
     AddShortcut(this, QKeySequence::Save, Qt::ApplicationShortcut, [this] { SaveLog(); });
     AddShortcut(this, QKeySequence(Qt::CTRL | Qt::Key_Z), Qt::WindowShortcut,
                 [this] { undo_.undo(); });
@@ -176,10 +176,6 @@ void TForm1::ShowPictureName(const QString &name) {
                                   : QStringLiteral("Plotwise - ") + name);
 }
 
-QByteArray TForm1::RecordedText() const {
-    return points_.LogText().toUtf8();
-}
-
 void TForm1::ShowSeriesName() {
     if (!ui->Edit5->hasFocus())
         ui->Edit5->setText(QString::fromStdString(points_.Series().back().Name));
@@ -214,28 +210,13 @@ void TForm1::Edit5Exit() {
 }
 
 bool TForm1::SaveLog() {
-    const QByteArray text = RecordedText();
-    if (savePath_.isEmpty())
-        savePath_ = QDir::home().filePath(QStringLiteral("points.txt"));
-    const QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Save Recorded Points"), savePath_,
-                                     QStringLiteral("Text files (*.txt);;All files (*)"));
-    if (path.isEmpty())
-        return false;
-    savePath_ = path;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-        ShowErrorBox(QStringLiteral("Cannot save ") + path + QStringLiteral(": ") +
-                     file.errorString());
-        return false;
-    }
-    savedText_ = text;
-    return true;
+    // The dialog opens over the window the user pressed Ctrl+S in.
+    QWidget *from = QApplication::activeWindow();
+    return export_->Save(from != nullptr ? from : this);
 }
 
 bool TForm1::MayClose() {
-    const QByteArray recorded = RecordedText();
-    if (recorded.isEmpty() || recorded == savedText_)
+    if (!export_->Unsaved())
         return true;
     QMessageBox box(QMessageBox::Warning, ApplicationTitle,
                     QStringLiteral("The log holds recorded points that have not been saved."),

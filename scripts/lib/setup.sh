@@ -7,6 +7,7 @@ PLOTWISE_PACKAGES=(
     qt6-base-dev qt6-base-private-dev libgl-dev libjpeg62-turbo-dev libpng-dev libtiff-dev
     libgtest-dev libbenchmark-dev
     fonts-liberation2
+    python3
     # The desktop sessions: a private X display, a window manager, keys sent
     # to the windows, and the tools that measure them.
     xvfb openbox xdotool x11-utils

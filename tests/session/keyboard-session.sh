@@ -2,8 +2,8 @@
 # A whole session with the keyboard alone, on a private X display with a
 # window manager, driven by xdotool: start with no picture, type the axis
 # values, open the chart with Ctrl+O, lock Zero and Max with the arrow keys,
-# record three points, save them with Ctrl+S, and compare the saved file with
-# the points' true values.
+# record three points, save them with Ctrl+S (as CSV, the save dialog's
+# first file type), and compare the saved file with the points' true values.
 #
 #   keyboard-session.sh PLOTWISE CHART
 #
@@ -61,7 +61,7 @@ repeat 11 shift+Up
 repeat 4 Up           # (546, 116)
 keys space
 
-saved="$HOME/points.txt"
+saved="$HOME/points.csv"
 keys ctrl+s
 dialog=$(window_named '^Save Recorded Points$')
 wait_active "$dialog"
@@ -70,8 +70,9 @@ xdotool type --delay 5 "$saved"
 keys Return
 wait_for 10 test -s "$saved" || fail "nothing was saved at $saved"
 
-expected=$'2.0 , 10.00\n5.0 , 25.00\n9.0 , 40.00'
-actual=$(cat "$saved")
+expected=$'Series,X,Y\nSeries 1,2.0,10.00\nSeries 1,5.0,25.00\nSeries 1,9.0,40.00'
+# CSV lines end in CR LF.
+actual=$(tr -d '\r' <"$saved")
 if [ "$actual" != "$expected" ]; then
     echo "expected:" >&2
     echo "$expected" >&2

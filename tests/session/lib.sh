@@ -106,6 +106,8 @@ start_desktop() {
     mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
     chmod 700 "$XDG_RUNTIME_DIR"
     export QT_QPA_PLATFORM=xcb
+    # "." as the decimal mark, "," between a CSV file's fields.
+    export LC_ALL=C.UTF-8
     unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR
 }
 
