@@ -17,10 +17,15 @@ TForm3::TForm3(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     Form3 = this;
     ui->setupUi(this);
     look::UseWindowFont(this);
-    for (QLabel *label : {ui->Label1, ui->Label2, ui->Label3, ui->Label4}) {
+    for (QLabel *label : {ui->Label1, ui->Label2, ui->Label3, ui->Label4, ui->Label5}) {
         look::UseFont(label, look::LargePixels, true);
         label->adjustSize();
     }
+    zeroX_ = ui->Label1->text();
+    maxX_ = ui->Label2->text();
+    zeroY_ = ui->Label3->text();
+    maxY_ = ui->Label4->text();
+    ui->Label5->hide();
     move(155, 122);
     connect(ui->Button1, &QPushButton::clicked, this,
             [this] { Guard([this] { Button1Click(); }); });
@@ -32,17 +37,38 @@ TForm3::~TForm3() {
 }
 
 void TForm3::SetZeroLabels(const QString &x, const QString &y) {
-    ui->Label1->setText(x);
-    ui->Label1->adjustSize();
-    ui->Label3->setText(y);
-    ui->Label3->adjustSize();
+    zeroX_ = x;
+    zeroY_ = y;
+    ShowLabels();
 }
 
 void TForm3::SetMaxLabels(const QString &x, const QString &y) {
-    ui->Label2->setText(x);
-    ui->Label2->adjustSize();
-    ui->Label4->setText(y);
-    ui->Label4->adjustSize();
+    maxX_ = x;
+    maxY_ = y;
+    ShowLabels();
+}
+
+void TForm3::SetLogAxes(bool logX, bool logY) {
+    logX_ = logX;
+    logY_ = logY;
+    ShowLabels();
+}
+
+void TForm3::SetThirdLabel(const QString &text) {
+    ui->Label5->setText(text);
+    ui->Label5->adjustSize();
+    ui->Label5->setVisible(!text.isEmpty());
+}
+
+void TForm3::ShowLabels() {
+    const auto show = [](QLabel *label, const QString &text, bool log) {
+        label->setText(log ? text + QStringLiteral(" (log)") : text);
+        label->adjustSize();
+    };
+    show(ui->Label1, zeroX_, logX_);
+    show(ui->Label2, maxX_, logX_);
+    show(ui->Label3, zeroY_, logY_);
+    show(ui->Label4, maxY_, logY_);
 }
 
 void TForm3::Button1Click() {

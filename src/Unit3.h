@@ -19,6 +19,10 @@ class TForm3 : public QWidget {
 
     void SetZeroLabels(const QString &x, const QString &y);
     void SetMaxLabels(const QString &x, const QString &y);
+    // The labels of a logarithmic axis end with " (log)".
+    void SetLogAxes(bool logX, bool logY);
+    // The third reference point's label; an empty text hides it.
+    void SetThirdLabel(const QString &text);
 
     void Button1Click();
 
@@ -27,7 +31,13 @@ class TForm3 : public QWidget {
     void resizeEvent(QResizeEvent *event) override;
 
   private:
+    void ShowLabels();
+
     std::unique_ptr<Ui::TForm3> ui;
+    // The labels as the locks wrote them, before the log marks.
+    QString zeroX_, zeroY_, maxX_, maxY_;
+    bool logX_ = false;
+    bool logY_ = false;
 };
 
 extern TForm3 *Form3;

@@ -6,6 +6,7 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "WindowLook.h"
+#include "digitize/calibration/AxisText.h"
 #include "digitize/calibration/FieldValue.h"
 #include "digitize/calibration/Rounding.h"
 #include "digitize/calibration/StepRate.h"
@@ -136,8 +137,12 @@ void TForm4::Button2Click() {
 
 void TForm4::MaskEdit1Change() {
     const int n = digitize::DigitsValue(ui->MaskEdit1->displayText().toStdString());
-    const float dx = Form1->XSpan();
-    const auto steps = digitize::ComputeSteps(n, dx, ZeroPt.X, MaxPt.X);
+    // Log and date axes take their label from the axis; a linear one as before.
+    const bool scaled = Form1->LogX() || Form1->XDates();
+    const float dx = scaled ? 0.0F : Form1->XSpan();
+    auto steps = digitize::ComputeSteps(n, dx, ZeroPt.X, MaxPt.X);
+    if (scaled)
+        steps.Label = digitize::StepLabel(Form1->XScale(), n);
     StepPixels = steps.StepPixels;
     ui->Label2->setText(QString::fromStdString(steps.Label));
     ui->Label2->adjustSize();

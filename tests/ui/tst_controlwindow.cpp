@@ -135,11 +135,13 @@ class TestControlWindow : public QObject {
     void tabVisitsTheYPanelThenTheXPanelMaxBeforeZero() {
         FocusWindow(Form1, Edit("Edit4"));
         QStringList visited;
-        for (int i = 0; i < 5; ++i) {
+        for (int i = 0; i < 7; ++i) {
             visited << QApplication::focusWidget()->objectName();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
-        QCOMPARE(visited, QStringList({"Edit4", "Edit3", "Edit2", "Edit1", "Edit4"}));
+        // Each panel's log box after its fields.
+        QCOMPARE(visited, QStringList({"Edit4", "Edit3", "CheckBox3", "Edit2", "Edit1",
+                                       "CheckBox2", "Edit4"}));
     }
 
     void logStartsWithItsTenLines() {

@@ -91,6 +91,22 @@ std::string SignificantText(double value, int digits, int minWidth) {
     return FixedText(value, std::max(0, digits - 1 - exponent), minWidth);
 }
 
+std::string StepLabel(const Axis &x, int n) {
+    const std::string steps = IntegerText(n, 3) + " Steps = ";
+    if (x.Kind == AxisKind::Log)
+        return steps + "x" + SignificantText(std::pow(x.Max / x.Zero, 1.0 / n), 3, 0);
+    const double seconds = std::fabs(x.Max - x.Zero) / n;
+    struct Unit {
+        double seconds;
+        const char *name;
+    };
+    static constexpr Unit Units[] = {{86400, " d"}, {3600, " h"}, {60, " min"}};
+    for (const Unit &unit : Units)
+        if (seconds >= unit.seconds || unit.seconds == 60)
+            return steps + FixedText(seconds / unit.seconds, 1, 3) + unit.name;
+    return steps;
+}
+
 std::string ReadingText(const Calibration &calibration, GraphPoint reading, bool integerX,
                         double pixelFractionY) {
     const Decimals decimals = LinearDecimals(calibration, integerX, pixelFractionY);

@@ -22,6 +22,12 @@ int LogDigits(double decadesPerPixel);
 // else scientific ("1.23e-07"). Right-aligned in at least minWidth characters.
 std::string SignificantText(double value, int digits, int minWidth);
 
+// The steps label of a log or time X axis for n steps between the Zero and
+// Max values: " 40 Steps = x1.26", the factor each step multiplies X by (3
+// significant digits), or " 30 Steps = 1.0 d", the days, hours ("h") or
+// minutes ("min") a step is worth, the largest unit of which it holds at least one.
+std::string StepLabel(const Axis &x, int n);
+
 // pixelFractionY: the fraction of a pixel the Y reading is made to (1 for a
 // whole pixel, 0.1 for a sub-pixel Y). Throws DateText's error for a date
 // beyond the year 9999.

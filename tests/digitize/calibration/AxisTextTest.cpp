@@ -150,4 +150,22 @@ TEST(ReadingText, ThreePointsTakeTheDecimalsOfTheAxesLengths) {
         digitize::Error);
 }
 
+TEST(StepLabel, GivesTheFactorOrTheTimeAStepIsWorth) {
+    struct Row {
+        digitize::Axis x;
+        int n;
+        const char *label;
+    };
+    const Row rows[] = {
+        {{AxisKind::Log, 10, 1e5}, 40, " 40 Steps = x1.26"},
+        {{AxisKind::Log, 1e5, 10}, 4, "  4 Steps = x0.100"},
+        {{AxisKind::Time, 0, 86400 * 30}, 30, " 30 Steps = 1.0 d"},
+        {{AxisKind::Time, 86400 * 30, 0}, 60, " 60 Steps = 12.0 h"},
+        {{AxisKind::Time, 0, 3600}, 120, "120 Steps = 0.5 min"},
+        {{AxisKind::Time, 0, 7200}, 120, "120 Steps = 1.0 min"},
+    };
+    for (const Row &row : rows)
+        EXPECT_EQ(digitize::StepLabel(row.x, row.n), row.label) << row.label;
+}
+
 } // namespace
