@@ -71,6 +71,14 @@ void TForm3::ShowLabels() {
     show(ui->Label4, maxY_, logY_);
 }
 
+std::pair<QString, QString> TForm3::ZeroLabels() const {
+    return {zeroX_, zeroY_};
+}
+
+std::pair<QString, QString> TForm3::MaxLabels() const {
+    return {maxX_, maxY_};
+}
+
 void TForm3::Button1Click() {
     Form2->show();
     Form2->raise();

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <utility>
 
 namespace Ui {
 class TForm3;
@@ -23,6 +24,9 @@ class TForm3 : public QWidget {
     void SetLogAxes(bool logX, bool logY);
     // The third reference point's label; an empty text hides it.
     void SetThirdLabel(const QString &text);
+    // The X and Y labels of a point, as its lock wrote them (without the log marks).
+    std::pair<QString, QString> ZeroLabels() const;
+    std::pair<QString, QString> MaxLabels() const;
 
     void Button1Click();
 
