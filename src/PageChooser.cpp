@@ -33,14 +33,14 @@ void PageChooser::Offer(std::unique_ptr<DrawnPicture> drawn, const QString &note
         ui->SpinEdit1->setRange(1, drawn_->Pages());
         ui->SpinEdit1->setValue(1);
         ui->SpinEdit1->setEnabled(drawn_->Pages() > 1);
-        ui->Label2->setText(QStringLiteral("of %1").arg(drawn_->Pages()));
+        ui->Label6->setText(QStringLiteral("of %1").arg(drawn_->Pages()));
         if (drawn_->PerInch()) {
-            ui->Label3->setText(QStringLiteral("Resolution"));
+            ui->Label7->setText(QStringLiteral("Resolution"));
             ui->SpinEdit2->setRange(digitize::MinDpi, digitize::MaxDpi);
             ui->SpinEdit2->setSuffix(QStringLiteral(" dpi"));
             ui->SpinEdit2->setAccessibleName(QStringLiteral("Resolution in dots per inch"));
         } else {
-            ui->Label3->setText(QStringLiteral("Long side"));
+            ui->Label7->setText(QStringLiteral("Long side"));
             ui->SpinEdit2->setRange(digitize::MinLongSide, digitize::MaxLongSide);
             ui->SpinEdit2->setSuffix(QStringLiteral(" px"));
             ui->SpinEdit2->setAccessibleName(QStringLiteral("Long side in pixels"));
@@ -48,7 +48,7 @@ void PageChooser::Offer(std::unique_ptr<DrawnPicture> drawn, const QString &note
         ui->SpinEdit2->setValue(resolution_);
     }
     setWindowTitle(drawn_->PerInch() ? QStringLiteral("Page") : QStringLiteral("Drawing size"));
-    ui->Label4->setText(note);
+    ui->Label8->setText(note);
     show();
 }
 
@@ -68,7 +68,7 @@ void PageChooser::Render() {
         auto rendering = drawn_->Render(page, resolution);
         page_ = page;
         resolution_ = resolution;
-        ui->Label4->setText(rendering.Note);
+        ui->Label8->setText(rendering.Note);
         if (receiver_)
             receiver_(std::move(rendering.Picture));
     } catch (...) {

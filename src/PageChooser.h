@@ -1,6 +1,7 @@
 // The page chooser: a small window beside the picture while it shows a PDF
 // page or an SVG drawing, to choose the page and the resolution it is drawn
 // at. Each choice renders the picture afresh and hands it to the receiver.
+// Its controls are named apart from the image window's, whose child it is.
 #pragma once
 
 #include "DrawnPicture.h"

@@ -4,9 +4,11 @@
 #pragma once
 
 #include "MarkedPicture.h"
+#include "PageChooser.h"
 #include "PictureSource.h"
 #include "ReferenceLocks.h"
 #include "SharedState.h"
+#include "digitize/calibration/Calibration.h"
 #include "digitize/calibration/Conversions.h"
 #include "digitize/picture/JpegDecoder.h"
 #include "digitize/record/Series.h"
@@ -55,6 +57,16 @@ class TForm2 : public QWidget, public PictureSource {
     bool CheckDistinct(std::int32_t otherX, std::int32_t otherY);
     void LockZero();
     void LockMax();
+    // The third reference point, on the chart's point (X Max, Y Zero): with
+    // it the conversion is the affine map through the three points.
+    void LockThird();
+    void UnlockThird();
+    std::optional<digitize::Point> ThirdPoint() const { return thirdPt_; }
+    void SetThirdPoint(std::optional<digitize::Point> pixel) { thirdPt_ = pixel; }
+    // The locked pixels, and with them the axes as the fields and boxes say
+    // now (throws the fields' errors).
+    digitize::Frame ReferenceFrame() const;
+    digitize::Calibration CurrentCalibration() const;
     float CalcXValue(float X);
     float CalcYValue(float Y);
     float CalcSquare(float X, float Y);
@@ -100,6 +112,8 @@ class TForm2 : public QWidget, public PictureSource {
 
   private:
     void LockReferencePoint(ReferencePoint which);
+    // Shows the error panel with the reason a lock was refused.
+    void RefuseLock(const QString &reason);
     digitize::Surface &Canvas();
     void ReplacePicture(digitize::Surface picture);
     void SetMarkPen(digitize::PenMode mode);
@@ -113,6 +127,9 @@ class TForm2 : public QWidget, public PictureSource {
     QUndoStack &undo_;
     bool autoRunning_ = false;
     std::vector<digitize::RecordedPoint> run_; // recorded by the Auto Run going on
+    std::optional<digitize::Point> thirdPt_;   // the third reference point, once locked
+    QString sameAxisText_;                     // the error panel's reason for Z and A
+    PageChooser chooser_{this};                // while a PDF page or SVG drawing is shown
 };
 
 extern TForm2 *Form2;

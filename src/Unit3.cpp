@@ -60,6 +60,10 @@ void TForm3::SetThirdLabel(const QString &text) {
     ui->Label5->setVisible(!text.isEmpty());
 }
 
+QString TForm3::ThirdLabel() const {
+    return ui->Label5->text();
+}
+
 void TForm3::ShowLabels() {
     const auto show = [](QLabel *label, const QString &text, bool log) {
         label->setText(log ? text + QStringLiteral(" (log)") : text);

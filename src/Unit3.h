@@ -24,6 +24,7 @@ class TForm3 : public QWidget {
     void SetLogAxes(bool logX, bool logY);
     // The third reference point's label; an empty text hides it.
     void SetThirdLabel(const QString &text);
+    QString ThirdLabel() const;
     // The X and Y labels of a point, as its lock wrote them (without the log marks).
     std::pair<QString, QString> ZeroLabels() const;
     std::pair<QString, QString> MaxLabels() const;

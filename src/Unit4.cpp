@@ -5,6 +5,7 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "WindowLook.h"
+#include "digitize/calibration/AxisStep.h"
 #include "digitize/calibration/AxisText.h"
 #include "digitize/calibration/FieldValue.h"
 #include "digitize/calibration/Rounding.h"
@@ -139,7 +140,9 @@ void TForm4::MaskEdit1Change() {
     // Log and date axes take their label from the axis; a linear one as before.
     const bool scaled = Form1->LogX() || Form1->XDates();
     const float dx = scaled ? 0.0F : Form1->XSpan();
-    auto steps = digitize::ComputeSteps(n, dx, ZeroPt.X, MaxPt.X);
+    // With a third point the steps run from Zero to it, along the drawn X axis.
+    const auto endX = digitize::Round(digitize::StepEndX(Form2->ReferenceFrame()));
+    auto steps = digitize::ComputeSteps(n, dx, ZeroPt.X, endX);
     if (scaled)
         steps.Label = digitize::StepLabel(Form1->XScale(), n);
     StepPixels = steps.StepPixels;

@@ -294,7 +294,7 @@ class TestPictureFormats : public QObject {
         QVERIFY(chooser.isVisible());
         QCOMPARE(page->value(), 1);
         QCOMPARE(page->maximum(), 3);
-        QCOMPARE(Control<QLabel>(&chooser, "Label2")->text(), QStringLiteral("of 3"));
+        QCOMPARE(Control<QLabel>(&chooser, "Label6")->text(), QStringLiteral("of 3"));
         QCOMPARE(resolution->value(), 300);
         QCOMPARE(resolution->minimum(), 72);
         QCOMPARE(resolution->maximum(), 1200);
@@ -319,7 +319,7 @@ class TestPictureFormats : public QObject {
         QCOMPARE(resolution->value(), 300);
         resolution->setValue(1200);
         QCOMPARE(received.size(), 3);
-        QCOMPARE(Control<QLabel>(&chooser, "Label4")->text(), LoweredNote(81.9, 1200, true));
+        QCOMPARE(Control<QLabel>(&chooser, "Label8")->text(), LoweredNote(81.9, 1200, true));
         QCOMPARE(LoweredNote(81.9, 1200, true),
                  QStringLiteral("Shown at 81 dpi: 1200 dpi would exceed the limit of 268435456 "
                                 "pixels"));
@@ -335,7 +335,7 @@ class TestPictureFormats : public QObject {
         QVERIFY(!page->isEnabled());
         QCOMPARE(resolution->value(), 2000);
         QCOMPARE(resolution->suffix(), QStringLiteral(" px"));
-        QVERIFY(Control<QLabel>(&chooser, "Label4")->text().isEmpty());
+        QVERIFY(Control<QLabel>(&chooser, "Label8")->text().isEmpty());
         resolution->setValue(500);
         QCOMPARE(received.size(), 1);
         QCOMPARE(received.last().size(), QSize(500, 250));
