@@ -171,9 +171,10 @@ class TestAxes : public QObject {
 
     void keyCLocksAThirdPointForTheAffineMap() {
         Calibrate("0", "100", "0", "100");
-        // X axis drawn from (50, 450) to (450, 470), Y axis from there to (450, 50).
-        Click(250, 460);
-        QCOMPARE(Readout(), QStringLiteral("50.0 , -2.50"));
+        // A sheared chart: X axis drawn from (50, 450) to (400, 470), Y axis
+        // from there to (450, 50).
+        Click(225, 460);
+        QCOMPARE(Readout(), QStringLiteral("43.8 , -2.50"));
         QVERIFY(!Control<QLabel>(Form3, "Label5")->isVisibleTo(Form3));
         Click(250, 250);
         Key(Qt::Key_C);
@@ -183,41 +184,50 @@ class TestAxes : public QObject {
                     .startsWith(QStringLiteral("The three reference points are on one line.")));
         QVERIFY(!Form2->ThirdPoint());
         QTest::mouseClick(Control<QWidget>(Form2, "Button1"), Qt::LeftButton);
-        Click(450, 470);
+        Click(400, 470);
         Key(Qt::Key_C);
-        QCOMPARE(Form2->ThirdPoint(), std::optional(digitize::Point{450, 470}));
-        QCOMPARE(HelpLabel("Label5"), QStringLiteral("C = 100, 0 : 450, 470"));
+        QCOMPARE(Form2->ThirdPoint(), std::optional(digitize::Point{400, 470}));
+        QCOMPARE(HelpLabel("Label5"), QStringLiteral("C = 100, 0 : 400, 470"));
         QVERIFY(Control<QLabel>(Form3, "Label5")->isVisibleTo(Form3));
-        Click(250, 460);
+        Click(225, 460);
         QCOMPARE(Readout(), QStringLiteral("50.0 ,  0.00"));
-        Click(450, 260);
+        Click(425, 260);
         QCOMPARE(Readout(), QStringLiteral("100.0 , 50.00"));
-        // Steps run along the drawn X axis, keeping the height across it.
+        // Steps run along the drawn X axis from Zero to the third point,
+        // keeping the height across it.
         FollowCurveInSteps(QStringLiteral("010"));
-        Control<QCheckBox>(Form4, "CheckBox4")->setChecked(false); // no search
+        auto *findY = Control<QCheckBox>(Form4, "CheckBox4");
+        findY->setChecked(false); // no search
         Click(50, 450);
         Key(Qt::Key_Home);
         for (int i = 0; i < 5; ++i)
             Key(Qt::Key_Right, Qt::ControlModifier);
-        QCOMPARE(CurX, 250.0F);
+        QCOMPARE(CurX, 225.0F);
         QCOMPARE(CurY, 460.0F);
+        // Auto Run stops past the line through the third point and Max.
+        findY->setChecked(true);
+        Key(Qt::Key_Home);
+        QTest::mouseClick(Control<QWidget>(Form4, "Button2"), Qt::LeftButton);
+        QCOMPARE(Recorded().size(), 11); // steps 0 to 10
+        Key(Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(Recorded().isEmpty());
         // Max on the line through the other two is refused too.
-        QTest::mouseClick(Control<QWidget>(Form2, "Button1"), Qt::LeftButton);
-        Click(250, 460);
+        Click(225, 460);
         Key(Qt::Key_A);
         QVERIFY(Panel()->isVisible());
         QCOMPARE(MaxPt, (digitize::Point{450, 50}));
+        QTest::mouseClick(Control<QWidget>(Form2, "Button1"), Qt::LeftButton);
         // Ctrl+Z takes the third point back, Shift+C takes it away.
         Key(Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(!Form2->ThirdPoint());
         QVERIFY(!Control<QLabel>(Form3, "Label5")->isVisibleTo(Form3));
-        Click(250, 460);
-        QCOMPARE(Readout(), QStringLiteral("50.0 , -2.50"));
+        Click(225, 460);
+        QCOMPARE(Readout(), QStringLiteral("43.8 , -2.50"));
         Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         QVERIFY(Form2->ThirdPoint());
         Key(Qt::Key_C, Qt::ShiftModifier);
         QVERIFY(!Form2->ThirdPoint());
-        QCOMPARE(Readout(), QStringLiteral("50.0 , -2.50"));
+        QCOMPARE(Readout(), QStringLiteral("43.8 , -2.50"));
     }
 
     void aPdfShowsItsPageChooserUntilAnotherPictureComes() {
