@@ -187,6 +187,9 @@ class TestPictureFormats : public QObject {
             for (int x = 0; x < testpattern::Width; ++x)
                 pattern.append({QPoint(x, y), testpattern::Colour(testpattern::Rows[y][x])});
         const QImage wide = PatternImage(64, 48);
+        QImage halfClear(64, 48, QImage::Format_ARGB32);
+        halfClear.fill(Qt::transparent);
+        QPainter(&halfClear).fillRect(0, 0, 32, 48, Qt::red);
         const QList<std::pair<QPoint, digitize::Colour>> halves = {
             {{10, 10}, Red},
             {{990, 990}, Red},
@@ -201,6 +204,10 @@ class TestPictureFormats : public QObject {
              Write("animated.GIF", Fixture("pattern-animated.gif")),
              {8, 4},
              pattern},
+            {"WebP with transparency, over white",
+             WebP("see-through.webp", halfClear),
+             {64, 48},
+             {{{5, 5}, Red}, {{60, 40}, White}}},
             {"WebP",
              WebP("chart.webp", wide),
              {64, 48},
@@ -305,6 +312,15 @@ class TestPictureFormats : public QObject {
         QCOMPARE(received.size(), 1);
         QCOMPARE(received.last().size(), QSize(1200, 900));
         QCOMPARE(At(received.last(), 600, 450), Green);
+
+        // 1200 dpi: 4800 x 3600 pixels, drawn in two strips.
+        resolution->setValue(1200);
+        QCOMPARE(received.size(), 2);
+        QCOMPARE(received.last().size(), QSize(4800, 3600));
+        for (const int y : {0, 1800, 3495, 3496, 3599})
+            QVERIFY2(At(received.last(), 10, y) == Green && At(received.last(), 4790, y) == Green,
+                     qPrintable(QString::number(y)));
+        received.removeLast();
 
         resolution->selectAll();
         QTest::keyClicks(resolution, QStringLiteral("150"));
