@@ -1,6 +1,7 @@
 #include "AutoRun.h"
 
 #include "BusyCursor.h"
+#include "ReferenceLocks.h"
 #include "Unit2.h"
 #include "digitize/calibration/AxisStep.h"
 
@@ -10,5 +11,5 @@ void AutoRunDriver::Run() {
         window_.RecordPoint();
         window_.StepCursor(+1);
         window_.FindSquare(CurX, CurY);
-    } while (digitize::StepBeforeOrAtEnd(window_.ReferenceFrame(), {CurX, CurY}, StepPixels));
+    } while (digitize::StepBeforeOrAtEnd(LockedFrame(), {CurX, CurY}, StepPixels));
 }

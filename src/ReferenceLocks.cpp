@@ -82,3 +82,18 @@ void RestoreThirdLock(const ThirdLockState &state) {
     Form1->SetFieldColour(AxisField::YZero, state.YColour);
     Form3->SetThirdLabel(state.Label);
 }
+
+digitize::PixelPoint PixelOf(digitize::Point pixel) {
+    return {static_cast<double>(pixel.X), static_cast<double>(pixel.Y)};
+}
+
+digitize::Frame LockedFrame() {
+    if (const auto third = Form2->ThirdPoint())
+        return {PixelOf(ZeroPt), PixelOf(MaxPt), PixelOf(*third)};
+    return {PixelOf(ZeroPt), PixelOf(MaxPt)};
+}
+
+digitize::Calibration CurrentCalibration() {
+    const digitize::Axis x = Form1->XScale();
+    return {LockedFrame(), x, Form1->YScale()};
+}

@@ -4,6 +4,7 @@
 // calibration labels. A lock is a state that an undo puts back whole.
 #pragma once
 
+#include "digitize/calibration/Calibration.h"
 #include "digitize/calibration/Conversions.h"
 #include "digitize/picture/Surface.h"
 
@@ -51,3 +52,10 @@ ThirdLockState ThirdLockAt(digitize::Point pixel);
 // No third point: the fields keep their colours.
 ThirdLockState ThirdUnlocked();
 void RestoreThirdLock(const ThirdLockState &state);
+
+digitize::PixelPoint PixelOf(digitize::Point pixel);
+// The locked pixels: Zero, Max and the third point when there is one.
+digitize::Frame LockedFrame();
+// The locked pixels with the axes as the fields and log boxes say now;
+// throws the fields' errors and a log axis's refusal.
+digitize::Calibration CurrentCalibration();

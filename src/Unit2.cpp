@@ -42,10 +42,6 @@ const QString OnOneLineText =
     QStringLiteral("The three reference points are on one line. Lock C on the chart's point "
                    "(X Max, Y Zero).");
 
-digitize::PixelPoint PixelOf(digitize::Point p) {
-    return {static_cast<double>(p.X), static_cast<double>(p.Y)};
-}
-
 } // namespace
 
 TForm2::TForm2(RecordedPoints &points, QUndoStack &undo, QWidget *parent)
@@ -280,17 +276,6 @@ void TForm2::UnlockThird() {
         undo_.push(new ThirdLockCommand(ThirdUnlocked())); // the stack owns it
 }
 
-digitize::Frame TForm2::ReferenceFrame() const {
-    if (thirdPt_)
-        return {PixelOf(ZeroPt), PixelOf(MaxPt), PixelOf(*thirdPt_)};
-    return {PixelOf(ZeroPt), PixelOf(MaxPt)};
-}
-
-digitize::Calibration TForm2::CurrentCalibration() const {
-    const digitize::Axis x = Form1->XScale();
-    return {ReferenceFrame(), x, Form1->YScale()};
-}
-
 float TForm2::CalcXValue(float X) {
     return digitize::CalcXValue(X, ZeroPt, MaxPt, Form1->XAxis());
 }
@@ -343,7 +328,7 @@ void TForm2::Image1MouseMove(Qt::KeyboardModifiers, int x, int y) {
 void TForm2::StepCursor(int delta) {
     StepIndex += delta;
     // Along the chart's X axis as drawn: with a third point, a slanted line.
-    const auto to = digitize::StepAlongX(ReferenceFrame(), StepIndex, StepPixels, {CurX, CurY});
+    const auto to = digitize::StepAlongX(LockedFrame(), StepIndex, StepPixels, {CurX, CurY});
     MoveCrosshair(to.X, to.Y);
     if (FindYOn)
         FindSquare(CurX, CurY);

@@ -8,7 +8,6 @@
 #include "PictureSource.h"
 #include "ReferenceLocks.h"
 #include "SharedState.h"
-#include "digitize/calibration/Calibration.h"
 #include "digitize/calibration/Conversions.h"
 #include "digitize/picture/JpegDecoder.h"
 #include "digitize/record/Series.h"
@@ -63,10 +62,6 @@ class TForm2 : public QWidget, public PictureSource {
     void UnlockThird();
     std::optional<digitize::Point> ThirdPoint() const { return thirdPt_; }
     void SetThirdPoint(std::optional<digitize::Point> pixel) { thirdPt_ = pixel; }
-    // The locked pixels, and with them the axes as the fields and boxes say
-    // now (throws the fields' errors).
-    digitize::Frame ReferenceFrame() const;
-    digitize::Calibration CurrentCalibration() const;
     float CalcXValue(float X);
     float CalcYValue(float Y);
     float CalcSquare(float X, float Y);

@@ -141,7 +141,7 @@ void TForm4::MaskEdit1Change() {
     const bool scaled = Form1->LogX() || Form1->XDates();
     const float dx = scaled ? 0.0F : Form1->XSpan();
     // With a third point the steps run from Zero to it, along the drawn X axis.
-    const auto endX = digitize::Round(digitize::StepEndX(Form2->ReferenceFrame()));
+    const auto endX = digitize::Round(digitize::StepEndX(LockedFrame()));
     auto steps = digitize::ComputeSteps(n, dx, ZeroPt.X, endX);
     if (scaled)
         steps.Label = digitize::StepLabel(Form1->XScale(), n);
