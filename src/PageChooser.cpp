@@ -6,6 +6,7 @@
 #include "WindowLook.h"
 #include "digitize/picture/RenderSize.h"
 
+#include <QScreen>
 #include <QSignalBlocker>
 
 PageChooser::PageChooser(QWidget *parent)
@@ -49,6 +50,15 @@ void PageChooser::Offer(std::unique_ptr<DrawnPicture> drawn, const QString &note
     }
     setWindowTitle(drawn_->PerInch() ? QStringLiteral("Page") : QStringLiteral("Drawing size"));
     ui->Label8->setText(note);
+    if (!isVisible() && parentWidget() != nullptr) {
+        // Beside the picture's window, not over the picture, where the screen has room.
+        const QRect picture = parentWidget()->frameGeometry();
+        QPoint at = picture.topRight() + QPoint(8, 0);
+        if (const QScreen *s = parentWidget()->screen();
+            s != nullptr && !s->availableGeometry().contains(QRect(at, frameGeometry().size())))
+            at = picture.topLeft() + QPoint(picture.width() - frameGeometry().width(), 40);
+        move(at);
+    }
     show();
 }
 

@@ -5,11 +5,16 @@
 #include "Unit2.h"
 #include "WindowLook.h"
 
+#include <algorithm>
+
 TForm3 *Form3 = nullptr;
 
 namespace {
 
 constexpr int HelpHeight = 458;
+// The Y labels start here, or further right where long X labels need it.
+constexpr int YLabelsLeft = 168;
+constexpr int LabelGap = 12;
 
 } // namespace
 
@@ -58,6 +63,21 @@ void TForm3::SetThirdLabel(const QString &text) {
     ui->Label5->setText(text);
     ui->Label5->adjustSize();
     ui->Label5->setVisible(!text.isEmpty());
+    ArrangeLabels();
+}
+
+void TForm3::ArrangeLabels() {
+    const int xRight = std::max(ui->Label1->geometry().right(), ui->Label2->geometry().right());
+    const int yLeft = std::max(YLabelsLeft, xRight + LabelGap);
+    ui->Label3->move(yLeft, ui->Label3->y());
+    ui->Label4->move(yLeft, ui->Label4->y());
+    // The window widens rather than cut a label.
+    const int needed =
+        std::max({ui->Label3->geometry().right(), ui->Label4->geometry().right(),
+                  ui->Label5->isVisibleTo(this) ? ui->Label5->geometry().right() : 0}) +
+        LabelGap;
+    if (needed > width())
+        resize(needed, height());
 }
 
 QString TForm3::ThirdLabel() const {
@@ -73,6 +93,7 @@ void TForm3::ShowLabels() {
     show(ui->Label2, maxX_, logX_);
     show(ui->Label3, zeroY_, logY_);
     show(ui->Label4, maxY_, logY_);
+    ArrangeLabels();
 }
 
 std::pair<QString, QString> TForm3::ZeroLabels() const {

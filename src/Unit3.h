@@ -37,6 +37,8 @@ class TForm3 : public QWidget {
 
   private:
     void ShowLabels();
+    // Keeps the Y labels clear of the X labels, widening the window if need be.
+    void ArrangeLabels();
 
     std::unique_ptr<Ui::TForm3> ui;
     // The labels as the locks wrote them, before the log marks.

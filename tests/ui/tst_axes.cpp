@@ -92,6 +92,12 @@ class TestAxes : public QObject {
         QCOMPARE(Readout(), QStringLiteral("1000 , 5001.00"));
         QCOMPARE(HelpLabel("Label1"), QStringLiteral("X Zero = 10 : 50 (log)"));
         QCOMPARE(HelpLabel("Label2"), QStringLiteral("X Max  = 100000 : 450 (log)"));
+        // Long X labels push the Y labels right, and the window grows to show them.
+        for (const char *y : {"Label3", "Label4"}) {
+            auto *label = Control<QLabel>(Form3, y);
+            QVERIFY(label->x() > Control<QLabel>(Form3, "Label2")->geometry().right());
+            QVERIFY(label->geometry().right() < Form3->width());
+        }
         QCOMPARE(HelpLabel("Label3"), QStringLiteral("Y Zero = 1 : 450"));
         // Taking back a lock puts back the label as the lock wrote it.
         FocusWindow(Form2);
