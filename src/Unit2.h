@@ -62,6 +62,9 @@ class TForm2 : public QWidget, public PictureSource {
     void UnlockThird();
     std::optional<digitize::Point> ThirdPoint() const { return thirdPt_; }
     void SetThirdPoint(std::optional<digitize::Point> pixel) { thirdPt_ = pixel; }
+    // The two-point linear values of a column and of a row. The readout and
+    // the log read through CurrentCalibration (ReferenceLocks.h), which also
+    // knows log and date axes and the third point.
     float CalcXValue(float X);
     float CalcYValue(float Y);
     float CalcSquare(float X, float Y);

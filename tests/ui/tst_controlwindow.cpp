@@ -142,8 +142,8 @@ class TestControlWindow : public QObject {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
         // Each panel's log box after its fields.
-        QCOMPARE(visited, QStringList({"Edit4", "Edit3", "CheckBox3", "Edit2", "Edit1",
-                                       "CheckBox2", "Edit5", "Button4", "Edit4"}));
+        QCOMPARE(visited, QStringList({"Edit4", "Edit3", "CheckBox3", "Edit2", "Edit1", "CheckBox2",
+                                       "Edit5", "Button4", "Edit4"}));
     }
 
     void logStartsWithItsTenLines() {
