@@ -3,6 +3,7 @@
 
 #include "ErrorBox.h"
 #include "LoupeWindow.h"
+#include "PointsExport.h"
 #include "RecordCommands.h"
 #include "RecordedPoints.h"
 #include "Unit3.h"
@@ -11,14 +12,12 @@
 #include "digitize/calibration/DateValue.h"
 #include "digitize/calibration/FieldValue.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileDialog>
 #include <QFocusEvent>
 #include <QLocale>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <QShortcut>
 #include <QUndoStack>
 
@@ -53,7 +52,8 @@ void AddShortcut(QWidget *window, QKeySequence keys, Qt::ShortcutContext context
 } // namespace
 
 TForm1::TForm1(RecordedPoints &points, QUndoStack &undo, QWidget *parent)
-    : QWidget(parent), ui(std::make_unique<Ui::TForm1>()), points_(points), undo_(undo) {
+    : QWidget(parent), ui(std::make_unique<Ui::TForm1>()), points_(points), undo_(undo),
+      export_(std::make_unique<PointsExport>(points)) {
     Form1 = this;
     ui->setupUi(this);
     look::UseWindowFont(this);
@@ -95,7 +95,8 @@ TForm1::TForm1(RecordedPoints &points, QUndoStack &undo, QWidget *parent)
             [this] { Guard([this] { Button4Click(); }); });
     connect(ui->Edit5, &QLineEdit::editingFinished, this,
             [this] { Guard([this] { Edit5Exit(); }); });
-    AddShortcut(this, QKeySequence::Save, Qt::WindowShortcut, [this] { SaveLog(); });
+    // Saving from any window, the image window above all, where points are taken.
+    AddShortcut(this, QKeySequence::Save, Qt::ApplicationShortcut, [this] { SaveLog(); });
     AddShortcut(this, QKeySequence(Qt::CTRL | Qt::Key_Z), Qt::WindowShortcut,
                 [this] { undo_.undo(); });
     AddShortcut(this, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), Qt::WindowShortcut,
@@ -192,10 +193,6 @@ void TForm1::ShowReadout(const QString &text) {
     ui->Label3->adjustSize();
 }
 
-QByteArray TForm1::RecordedText() const {
-    return points_.LogText().toUtf8();
-}
-
 void TForm1::ShowSeriesName() {
     if (!ui->Edit5->hasFocus())
         ui->Edit5->setText(QString::fromStdString(points_.Series().back().Name));
@@ -206,8 +203,9 @@ void TForm1::NameSeries(QWidget *returnTo) {
     show();
     raise();
     activateWindow();
-    ui->Edit5->setFocus(Qt::OtherFocusReason);
-    ui->Edit5->selectAll();
+    ui->Edit5->setFocus(Qt::ShortcutFocusReason);
+    // Once the window is active: its activation may move the caret.
+    QMetaObject::invokeMethod(ui->Edit5, &QLineEdit::selectAll, Qt::QueuedConnection);
 }
 
 void TForm1::Button4Click() {
@@ -229,28 +227,13 @@ void TForm1::Edit5Exit() {
 }
 
 bool TForm1::SaveLog() {
-    const QByteArray text = RecordedText();
-    if (savePath_.isEmpty())
-        savePath_ = QDir::home().filePath(QStringLiteral("points.txt"));
-    const QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Save Recorded Points"), savePath_,
-                                     QStringLiteral("Text files (*.txt);;All files (*)"));
-    if (path.isEmpty())
-        return false;
-    savePath_ = path;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-        ShowErrorBox(QStringLiteral("Cannot save ") + path + QStringLiteral(": ") +
-                     file.errorString());
-        return false;
-    }
-    savedText_ = text;
-    return true;
+    // The dialog opens over the window the user pressed Ctrl+S in.
+    QWidget *from = QApplication::activeWindow();
+    return export_->Save(from != nullptr ? from : this);
 }
 
 bool TForm1::MayClose() {
-    const QByteArray recorded = RecordedText();
-    if (recorded.isEmpty() || recorded == savedText_)
+    if (!export_->Unsaved())
         return true;
     QMessageBox box(QMessageBox::Warning, ApplicationTitle,
                     QStringLiteral("The log holds recorded points that have not been saved."),

@@ -8,6 +8,7 @@ PLOTWISE_PACKAGES=(
     qt6-svg-dev libpoppler-qt6-dev qt6-image-formats-plugins
     libgtest-dev libbenchmark-dev
     fonts-liberation2
+    python3
     ${PLOTWISE_EXTRA_PACKAGES:-}
 )
 
