@@ -2,6 +2,8 @@
 #include "digitize/Errors.h"
 #include "digitize/calibration/DateValue.h"
 #include "digitize/calibration/Decimals.h"
+#include "digitize/record/Csv.h"
+#include "digitize/record/Series.h"
 
 #include <gtest/gtest.h>
 
@@ -157,6 +159,24 @@ TEST(ReadingText, ThreePointsTakeTheDecimalsOfTheAxesLengths) {
         digitize::ReadingText(TwoPoints({AxisKind::Time, 0, 1e12}, {AxisKind::Linear, 0, 1}),
                               {1e12, 0}, false),
         digitize::Error);
+}
+
+TEST(ReadingText, GivesTheExportCellsItsTexts) {
+    // A date stays a text cell; a log value in either notation is a number cell.
+    const double march = *digitize::ReadDate("2020-03-15");
+    const Calibration c =
+        TwoPoints({AxisKind::Time, march, march + 86400}, {AxisKind::Log, 1e-9, 1e-6});
+    const auto [x, y] =
+        digitize::CoordCells(digitize::ReadingText(c, c.Reading({401, 300}), false));
+    EXPECT_EQ(x, "2020-03-15T12:02");
+    EXPECT_FALSE(digitize::IsNumberCell(x));
+    EXPECT_EQ(y, "3.16e-08");
+    EXPECT_TRUE(digitize::IsNumberCell(y));
+    const auto [hz, gain] = digitize::CoordCells(digitize::ReadingText(
+        TwoPoints({AxisKind::Log, 10, 1e5}, {AxisKind::Log, 0.001, 1}),
+        TwoPoints({AxisKind::Log, 10, 1e5}, {AxisKind::Log, 0.001, 1}).Reading({155, 300}), false));
+    EXPECT_EQ(hz, "23.3");
+    EXPECT_TRUE(digitize::IsNumberCell(hz) && digitize::IsNumberCell(gain));
 }
 
 TEST(StepLabel, GivesTheFactorOrTheTimeAStepIsWorth) {
