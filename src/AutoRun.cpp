@@ -1,8 +1,9 @@
 #include "AutoRun.h"
 
 #include "BusyCursor.h"
+#include "ReferenceLocks.h"
 #include "Unit2.h"
-#include "digitize/calibration/StepRate.h"
+#include "digitize/calibration/AxisStep.h"
 
 void AutoRunDriver::Run() {
     BusyCursor busy;
@@ -10,5 +11,5 @@ void AutoRunDriver::Run() {
         window_.RecordPoint();
         window_.StepCursor(+1);
         window_.FindSquare(CurX, CurY);
-    } while (digitize::BeforeOrAtMax(CurX, MaxPt.X, StepPixels));
+    } while (digitize::StepBeforeOrAtEnd(LockedFrame(), {CurX, CurY}, StepPixels));
 }

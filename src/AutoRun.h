@@ -1,6 +1,7 @@
 // Auto Run: from where the user left the crosshair, record the point, step
 // one X step, let Find-Y settle on the curve, and repeat until the crosshair
-// has passed the Max X position. The run happens inside one click.
+// has passed the Max X position (with a third point, the line through the
+// third point and Max). The run happens inside one click.
 #pragma once
 
 class TForm2;

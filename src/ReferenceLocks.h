@@ -1,12 +1,16 @@
-// Locking the Zero and Max reference points: the pixel each is locked at,
-// and how a lock shows in the control window's fields and the help window's
+// Locking the Zero and Max reference points and the optional third point
+// (the chart's point X Max, Y Zero): the pixel each is locked at, and how a
+// lock shows in the control window's fields and the help window's
 // calibration labels. A lock is a state that an undo puts back whole.
 #pragma once
 
+#include "digitize/calibration/Calibration.h"
 #include "digitize/calibration/Conversions.h"
 #include "digitize/picture/Surface.h"
 
 #include <QString>
+
+#include <optional>
 
 enum class ReferencePoint { Zero, Max };
 
@@ -32,3 +36,26 @@ LockState CurrentLock(ReferencePoint which);
 LockState LockAt(ReferencePoint which, digitize::Point pixel);
 // Makes the state the point's lock, everywhere it shows.
 void RestoreLock(ReferencePoint which, const LockState &state);
+
+// The third point's lock: none until C locks it; its fields are X Max and Y Zero.
+struct ThirdLockState {
+    std::optional<digitize::Point> Pixel;
+    digitize::Colour XColour = 0;
+    digitize::Colour YColour = 0;
+    QString Label; // empty while there is no third point
+};
+
+ThirdLockState CurrentThirdLock();
+// The lock at the pixel: X Max and Y Zero green, the help window showing
+// "C = <X Max>, <Y Zero> : <x>, <y>".
+ThirdLockState ThirdLockAt(digitize::Point pixel);
+// No third point: the fields keep their colours.
+ThirdLockState ThirdUnlocked();
+void RestoreThirdLock(const ThirdLockState &state);
+
+digitize::PixelPoint PixelOf(digitize::Point pixel);
+// The locked pixels: Zero, Max and the third point when there is one.
+digitize::Frame LockedFrame();
+// The locked pixels with the axes as the fields and log boxes say now;
+// throws the fields' errors and a log axis's refusal.
+digitize::Calibration CurrentCalibration();

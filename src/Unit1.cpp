@@ -10,6 +10,7 @@
 #include "Unit3.h"
 #include "Unit4.h"
 #include "WindowLook.h"
+#include "digitize/calibration/DateValue.h"
 #include "digitize/calibration/FieldValue.h"
 
 #include <QApplication>
@@ -83,6 +84,10 @@ TForm1::TForm1(RecordedPoints &points, QUndoStack &undo, QWidget *parent)
             [this] { Guard([this] { Button2Click(); }); });
     connect(ui->Button3, &QPushButton::clicked, this,
             [this] { Guard([this] { Button3Click(); }); });
+    connect(ui->CheckBox2, &QCheckBox::toggled, this,
+            [this] { Guard([this] { CheckBox2Click(); }); });
+    connect(ui->CheckBox3, &QCheckBox::toggled, this,
+            [this] { Guard([this] { CheckBox3Click(); }); });
     AddShortcut(this, QKeySequence(Qt::ALT | Qt::Key_H), Qt::WindowShortcut,
                 [this] { Button1Click(); });
     AddShortcut(this, QKeySequence(Qt::ALT | Qt::Key_A), Qt::WindowShortcut,
@@ -158,6 +163,32 @@ digitize::AxisValues TForm1::YAxis() const {
 float TForm1::XSpan() const {
     const long double max = FieldValue(AxisField::XMax);
     return digitize::ToSingle(max - FieldValue(AxisField::XZero));
+}
+
+bool TForm1::XDates() const {
+    return digitize::ReadDate(FieldText(AxisField::XZero).toStdString()) &&
+           digitize::ReadDate(FieldText(AxisField::XMax).toStdString());
+}
+
+digitize::Axis TForm1::XScale() const {
+    const std::string zero = FieldText(AxisField::XZero).toStdString();
+    const std::string max = FieldText(AxisField::XMax).toStdString();
+    if (const auto dates = digitize::DateAxis(zero, max, LogX(), "X"))
+        return *dates;
+    return digitize::NumberAxis(XAxis(), LogX(), "X", zero, max);
+}
+
+digitize::Axis TForm1::YScale() const {
+    return digitize::NumberAxis(YAxis(), LogY(), "Y", FieldText(AxisField::YZero).toStdString(),
+                                FieldText(AxisField::YMax).toStdString());
+}
+
+bool TForm1::LogX() const {
+    return ui->CheckBox2->isChecked();
+}
+
+bool TForm1::LogY() const {
+    return ui->CheckBox3->isChecked();
 }
 
 bool TForm1::IntegerX() const {
@@ -268,7 +299,11 @@ void TForm1::FieldExit(AxisField field) {
     if (!entered_[i])
         return;
     entered_[i] = false;
-    edit->setText(QString::fromStdString(digitize::FilterNumber(edit->text().toStdString())));
+    const std::string text = edit->text().toStdString();
+    // A date along X stays as typed: the filter would make a number of it.
+    const bool xField = field == AxisField::XZero || field == AxisField::XMax;
+    if (!(xField && digitize::ReadDate(text)))
+        edit->setText(QString::fromStdString(digitize::FilterNumber(text)));
     // Only passed through with Tab: the lock still matches the text.
     if (FieldColour(field) == FieldLocked && edit->text() == enteredText_[i])
         return;
@@ -279,6 +314,14 @@ void TForm1::FieldEdited(AxisField field) {
     entered_[static_cast<std::size_t>(field)] = true;
     if (FieldColour(field) == FieldLocked)
         SetFieldColour(field, FieldLeft);
+}
+
+void TForm1::CheckBox2Click() {
+    Form3->SetLogAxes(LogX(), LogY());
+}
+
+void TForm1::CheckBox3Click() {
+    Form3->SetLogAxes(LogX(), LogY());
 }
 
 void TForm1::Edit1Exit() {

@@ -3,6 +3,7 @@
 // the program.
 #pragma once
 
+#include "digitize/calibration/Axis.h"
 #include "digitize/calibration/Conversions.h"
 #include "digitize/picture/Surface.h"
 
@@ -48,6 +49,17 @@ class TForm1 : public QWidget {
     // Max X value minus Zero X value (Max read first), stored as a float.
     float XSpan() const;
 
+    // The axes as the calibration reads them: X is a time axis when both X
+    // fields hold dates, each axis logarithmic when its box is ticked. Throw
+    // the fields' conversion error, then the log axis's refusal of values not
+    // above zero.
+    digitize::Axis XScale() const;
+    digitize::Axis YScale() const;
+    // Both X fields hold dates.
+    bool XDates() const;
+    bool LogX() const;
+    bool LogY() const;
+
     QString FieldText(AxisField field) const;
     void SetFieldColour(AxisField field, digitize::Colour colour);
     digitize::Colour FieldColour(AxisField field) const;
@@ -78,6 +90,8 @@ class TForm1 : public QWidget {
     void Edit2Exit();
     void Edit3Exit();
     void Edit4Exit();
+    void CheckBox2Click();
+    void CheckBox3Click();
 
   protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -13,8 +13,8 @@
 #include "ReferenceLocks.h"
 #include "Unit1.h"
 #include "WindowLook.h"
+#include "digitize/calibration/AxisStep.h"
 #include "digitize/calibration/Rounding.h"
-#include "digitize/calibration/StepRate.h"
 #include "digitize/search/ColumnSearch.h"
 
 #include <QApplication>
@@ -40,6 +40,10 @@ constexpr int PathCharacters = 253;
 
 // Shift+arrow moves the crosshair this many pixels, a plain arrow one.
 constexpr float ShiftStep = 10.0F;
+
+const QString OnOneLineText =
+    QStringLiteral("The three reference points are on one line. Lock C on the chart's point "
+                   "(X Max, Y Zero).");
 
 } // namespace
 
@@ -74,6 +78,13 @@ TForm2::TForm2(RecordedPoints &points, QUndoStack &undo, QWidget *parent)
     connect(ui->Image1, &TPictureArea::MouseLeave, this, &TForm2::MouseLeftPicture);
     connect(ui->Button1, &QPushButton::clicked, this,
             [this] { Guard([this] { Button1Click(); }); });
+    sameAxisText_ = ui->Label1->text();
+    // Another page or resolution is a new picture of the same file.
+    chooser_.SetReceiver([this](digitize::Surface picture) {
+        ReplacePicture(std::move(picture));
+        CrossDrawn = false;
+        BoxDrawn = false;
+    });
     auto *undoKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this); // the window owns it
     connect(undoKey, &QShortcut::activated, this, [this] { Guard([this] { undo_.undo(); }); });
     auto *redoKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), this);
@@ -95,14 +106,17 @@ const digitize::Surface &TForm2::Picture() {
     return Canvas();
 }
 
-void TForm2::ReplacePicture(digitize::Surface picture, const QString &name, const QString &where) {
+void TForm2::ReplacePicture(digitize::Surface picture) {
     picture_.Replace(std::move(picture));
     ui->ScrollBox1->ShowPicture(Canvas());
+    emit PictureChanged();
+}
+
+void TForm2::NamePicture(const QString &name, const QString &where) {
     // The title names the picture; the status line says where it came from.
     setWindowTitle(name);
     ShowStatus(where);
     ui->Label2->setToolTip(where);
-    emit PictureChanged();
 }
 
 QSize TForm2::ChromeAroundPicture() const {
@@ -121,7 +135,12 @@ void TForm2::LoadImage(const QString &path) {
     BusyCursor busy;
     if (!jpeg_)
         jpeg_.emplace();
-    ReplacePicture(ReadPictureFile(path, *jpeg_), QFileInfo(path).fileName(), path);
+    OpenedPicture opened = OpenPictureFile(path, *jpeg_);
+    NamePicture(QFileInfo(path).fileName(), path);
+    ReplacePicture(std::move(opened.Picture));
+    chooser_.Offer(std::move(opened.Drawn), opened.Note);
+    if (!opened.Note.isEmpty())
+        ShowStatus(opened.Note);
     CrossDrawn = false;
     BoxDrawn = false;
 }
@@ -142,8 +161,10 @@ void TForm2::PasteImage() {
     } else if (!taken.Urls.isEmpty()) {
         wmDropFiles(taken.Urls);
     } else if (!taken.Image.isNull()) {
-        ReplacePicture(SurfaceFromImage(taken.Image), QStringLiteral("Image.bmp"),
-                       QStringLiteral("Picture pasted from the clipboard"));
+        NamePicture(QStringLiteral("Image.bmp"),
+                    QStringLiteral("Picture pasted from the clipboard"));
+        ReplacePicture(SurfaceFromImage(taken.Image));
+        chooser_.Offer(nullptr);
         CrossDrawn = false;
         BoxDrawn = false;
     }
@@ -212,21 +233,31 @@ void TForm2::Image1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int 
 
 bool TForm2::CheckDistinct(std::int32_t otherX, std::int32_t otherY) {
     if (Round(CurX) == otherX || Round(CurY) == otherY) {
-        ui->Panel1->move(100, 100);
-        ui->Panel1->show();
+        RefuseLock(sameAxisText_);
         return false;
     }
     return true;
 }
 
+void TForm2::RefuseLock(const QString &reason) {
+    ui->Label1->setText(reason);
+    ui->Panel1->setAccessibleDescription(reason + QLatin1Char(' ') + ui->Label4->text());
+    ui->Panel1->move(100, 100);
+    ui->Panel1->show();
+}
+
 // Locks Zero or Max at the crosshair, unless it would share an axis with
-// the other point.
+// the other point, or put the three points on one line.
 void TForm2::LockReferencePoint(ReferencePoint which) {
     const digitize::Point other = LockedPixel(OtherPoint(which));
     if (!CheckDistinct(other.X, other.Y))
         return;
-    undo_.push(
-        new LockCommand(which, LockAt(which, {Round(CurX), Round(CurY)}))); // the stack owns it
+    const digitize::Point at{Round(CurX), Round(CurY)};
+    if (thirdPt_ && digitize::OnOneLine(PixelOf(at), PixelOf(other), PixelOf(*thirdPt_))) {
+        RefuseLock(OnOneLineText);
+        return;
+    }
+    undo_.push(new LockCommand(which, LockAt(which, at))); // the stack owns it
     FollowCrosshair();
 }
 
@@ -236,6 +267,21 @@ void TForm2::LockZero() {
 
 void TForm2::LockMax() {
     LockReferencePoint(ReferencePoint::Max);
+}
+
+void TForm2::LockThird() {
+    const digitize::Point at{Round(CurX), Round(CurY)};
+    if (digitize::OnOneLine(PixelOf(ZeroPt), PixelOf(MaxPt), PixelOf(at))) {
+        RefuseLock(OnOneLineText);
+        return;
+    }
+    undo_.push(new ThirdLockCommand(ThirdLockAt(at))); // the stack owns it
+    FollowCrosshair();
+}
+
+void TForm2::UnlockThird() {
+    if (thirdPt_)
+        undo_.push(new ThirdLockCommand(ThirdUnlocked())); // the stack owns it
 }
 
 float TForm2::CalcXValue(float X) {
@@ -264,14 +310,15 @@ float TForm2::EstimatedRow(float X, float Y) {
 }
 
 QString TForm2::DisplayCoord(float X, float Y) {
-    const float xv = CalcXValue(X);
-    return CoordinateText(xv, CalcYValue(EstimatedRow(X, Y)));
+    const digitize::Calibration calibration = CurrentCalibration();
+    return CoordinateText(calibration, calibration.Reading({X, EstimatedRow(X, Y)}));
 }
 
 void TForm2::RecordPoint() {
-    const float xv = CalcXValue(CurX);
+    const digitize::Calibration calibration = CurrentCalibration();
     const float row = EstimatedRow(CurX, CurY);
-    digitize::RecordedPoint point{CurX, row, CoordinateText(xv, CalcYValue(row)).toStdString()};
+    digitize::RecordedPoint point{
+        CurX, row, CoordinateText(calibration, calibration.Reading({CurX, row})).toStdString()};
     if (autoRunning_)
         run_.push_back(std::move(point));
     else
@@ -288,7 +335,9 @@ void TForm2::Image1MouseMove(Qt::KeyboardModifiers, int x, int y) {
 
 void TForm2::StepCursor(int delta) {
     StepIndex += delta;
-    MoveCrosshair(digitize::StepX(ZeroPt.X, StepIndex, StepPixels), CurY);
+    // Along the chart's X axis as drawn: with a third point, a slanted line.
+    const auto to = digitize::StepAlongX(LockedFrame(), StepIndex, StepPixels, {CurX, CurY});
+    MoveCrosshair(to.X, to.Y);
     if (FindYOn)
         FindSquare(CurX, CurY);
 }
@@ -343,6 +392,14 @@ void TForm2::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
             break;
         case Qt::Key_Down:
             MoveCrosshair(CurX, CurY + step);
+            break;
+        case Qt::Key_C:
+            if (shift & (Qt::AltModifier | Qt::MetaModifier))
+                break;
+            if (shift.testFlag(Qt::ShiftModifier))
+                UnlockThird();
+            else
+                LockThird();
             break;
         default:
             break;

@@ -5,6 +5,8 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "WindowLook.h"
+#include "digitize/calibration/AxisStep.h"
+#include "digitize/calibration/AxisText.h"
 #include "digitize/calibration/FieldValue.h"
 #include "digitize/calibration/Rounding.h"
 #include "digitize/calibration/StepRate.h"
@@ -131,8 +133,14 @@ void TForm4::Button2Click() {
 
 void TForm4::MaskEdit1Change() {
     const int n = digitize::DigitsValue(ui->MaskEdit1->displayText().toStdString());
-    const float dx = Form1->XSpan();
-    const auto steps = digitize::ComputeSteps(n, dx, ZeroPt.X, MaxPt.X);
+    // Log and date axes take their label from the axis; a linear one as before.
+    const bool scaled = Form1->LogX() || Form1->XDates();
+    const float dx = scaled ? 0.0F : Form1->XSpan();
+    // With a third point the steps run from Zero to it, along the drawn X axis.
+    const auto endX = digitize::Round(digitize::StepEndX(LockedFrame()));
+    auto steps = digitize::ComputeSteps(n, dx, ZeroPt.X, endX);
+    if (scaled)
+        steps.Label = digitize::StepLabel(Form1->XScale(), n);
     StepPixels = steps.StepPixels;
     ui->Label2->setText(QString::fromStdString(steps.Label));
     BoxHalfW = steps.BoxHalfW;

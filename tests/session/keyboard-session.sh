@@ -20,10 +20,12 @@ start_program "$program"
 
 control=$(window_of_role control)
 wait_active "$control"
-# The fields in their Tab order: X Max, X Zero, Y Max, Y Zero.
-for value in 10 0 50 0; do
-    keys ctrl+a
-    xdotool type --delay 15 "$value"
+# The fields in their Tab order: X Max, X Zero, (Log X, Integer,) Y Max, Y Zero.
+for value in 10 0 - - 50 0; do
+    if [ "$value" != - ]; then
+        keys ctrl+a
+        xdotool type --delay 15 "$value"
+    fi
     keys Tab
 done
 

@@ -121,10 +121,11 @@ class TestKeyboardOnly : public QObject {
         // One filter for every picture read, one for each kind, then all files.
         const QStringList filters =
             OpenDialog({}, [] { Press(Qt::Key_O, Qt::ControlModifier); }).filters;
-        QCOMPARE(filters.size(), 6);
-        for (const char *pattern : {"*.jpg", "*.jpeg", "*.png", "*.bmp", "*.tif", "*.tiff"})
+        QCOMPARE(filters.size(), 10);
+        for (const char *pattern :
+             {"*.jpg", "*.jpeg", "*.png", "*.bmp", "*.tif", "*.gif", "*.webp", "*.svg", "*.pdf"})
             QVERIFY2(filters.first().contains(QLatin1String(pattern)), pattern);
-        QVERIFY(filters.first().startsWith(QStringLiteral("All pictures (")));
+        QVERIFY(filters.first().startsWith(QStringLiteral("Pictures (")));
         QCOMPARE(filters.last(), QStringLiteral("All files (*)"));
         // A cancelled dialog changes nothing.
         QCOMPARE(PathShown(), second);
@@ -134,9 +135,9 @@ class TestKeyboardOnly : public QObject {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QStringList>("order");
         QTest::newRow("control window")
-            << "Form1"
-            << QStringList{"Edit2",   "Edit1",   "Edit4", "Edit3",   "CheckBox1", "Button1",
-                           "Button2", "Button3", "Edit5", "Button4", "Button5",   "Memo1"};
+            << "Form1" << QStringList{"Edit2", "Edit1",     "CheckBox2", "CheckBox1", "Edit4",
+                                      "Edit3", "CheckBox3", "Button1",   "Button2",   "Button3",
+                                      "Edit5", "Button4",   "Button5",   "Memo1"};
         QTest::newRow("cursor window")
             << "Form4" << QStringList{"CheckBox1", "MaskEdit1", "Button1",   "Edit1", "CheckBox3",
                                       "CheckBox4", "Button2",   "CheckBox5", "Memo1"};
