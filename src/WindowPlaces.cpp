@@ -29,6 +29,7 @@ const QMargins GuessedMargins(4, 30, 4, 4);
 // window manager has framed it (two seconds in all).
 constexpr int SettleInterval = 50;
 constexpr int SettleTries = 40;
+constexpr int RecheckDelay = 400;
 
 // The frame's margins as Qt knows them.
 QMargins FrameMargins(const QWidget *window) {
@@ -38,14 +39,15 @@ QMargins FrameMargins(const QWidget *window) {
             frame.right() - client.right(), frame.bottom() - client.bottom()};
 }
 
-// The largest margin a frame is believed to have: while the window manager
-// is still wrapping a window, Qt may report a frame of one pixel.
+// The largest margin a frame is believed to have.
 constexpr int WidestMargin = 200;
 
+// Framed by the window manager, with a title bar above: while it is still
+// wrapping a window, Qt may report a frame of one pixel, or none on top.
 bool Framed(const QWidget *window) {
     const QMargins m = FrameMargins(window);
     const auto plausible = [](int margin) { return margin >= 0 && margin <= WidestMargin; };
-    return !m.isNull() && plausible(m.left()) && plausible(m.top()) && plausible(m.right()) &&
+    return m.top() > 0 && plausible(m.left()) && plausible(m.top()) && plausible(m.right()) &&
            plausible(m.bottom());
 }
 
@@ -224,6 +226,16 @@ void TWindowPlaces::Settle(Managed &m) {
     m.placedAt = FramePosition(m.window);
     m.placedSize = m.window->size();
     m.settled = true;
+    // Once more a little later, in case the window manager was not done.
+    const QPointer<QWidget> window = m.window;
+    QTimer::singleShot(RecheckDelay, this, [this, window] {
+        Managed *settled = window != nullptr ? Find(window) : nullptr;
+        if (settled == nullptr || !window->isVisible() || !Framed(window))
+            return;
+        const Area now = Frame(window);
+        if (const Area whole = digitize::FitOnScreen(now, ScreenOf(window)); !(whole == now))
+            Guard([&] { SetFrame(*settled, whole); });
+    });
 }
 
 Area TWindowPlaces::MeantFrame(QWidget *window) {
