@@ -2,7 +2,6 @@
 #include "ui_LoupeWindow.h"
 
 #include "ErrorBox.h"
-#include "Unit2.h"
 #include "WindowLook.h"
 #include "digitize/loupe/Loupe.h"
 
@@ -12,10 +11,11 @@
 
 LoupeWindow *Loupe = nullptr;
 
-LoupeWindow::LoupeWindow(QWidget *parent)
-    : QWidget(parent), ui(std::make_unique<Ui::LoupeWindow>()) {
+LoupeWindow::LoupeWindow(PictureSource &source, QWidget *parent)
+    : QWidget(parent), ui(std::make_unique<Ui::LoupeWindow>()), source_(source) {
     Loupe = this;
     ui->setupUi(this);
+    ui->View->SetSource(&source);
     look::UseWindowFont(this);
     setAttribute(Qt::WA_ShowWithoutActivating);
 }
@@ -60,7 +60,7 @@ void LoupeWindow::Changed() {
 void LoupeWindow::ShowText() {
     textQueued_ = false;
     const QString text = QString::fromStdString(
-        digitize::PixelText(ui->View->Centre(), Form2->Picture(), Form2->Marks()));
+        digitize::PixelText(ui->View->Centre(), source_.Picture(), source_.Marks()));
     ui->Label1->setText(text);
     ui->View->setAccessibleDescription(text);
 }

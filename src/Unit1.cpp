@@ -3,11 +3,12 @@
 
 #include "ErrorBox.h"
 #include "LoupeWindow.h"
+#include "RecordCommands.h"
+#include "RecordedPoints.h"
 #include "Unit3.h"
 #include "Unit4.h"
 #include "WindowLook.h"
 #include "digitize/calibration/FieldValue.h"
-#include "digitize/calibration/LogText.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -18,6 +19,7 @@
 #include <QMessageBox>
 #include <QSaveFile>
 #include <QShortcut>
+#include <QUndoStack>
 
 TForm1 *Form1 = nullptr;
 std::string DecimalSeparator = ".";
@@ -25,7 +27,7 @@ std::string DecimalSeparator = ".";
 namespace {
 
 // The log field keeps its height and stays on the window's bottom edge.
-constexpr int LogHeight = 447;
+constexpr int LogHeight = 419;
 
 void ReadDecimalSeparator() {
     DecimalSeparator = QLocale().decimalPoint().toStdString();
@@ -49,7 +51,8 @@ void AddShortcut(QWidget *window, QKeySequence keys, Qt::ShortcutContext context
 
 } // namespace
 
-TForm1::TForm1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm1>()) {
+TForm1::TForm1(RecordedPoints &points, QUndoStack &undo, QWidget *parent)
+    : QWidget(parent), ui(std::make_unique<Ui::TForm1>()), points_(points), undo_(undo) {
     Form1 = this;
     ui->setupUi(this);
     look::UseWindowFont(this);
@@ -65,6 +68,9 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
         Field(field)->installEventFilter(this);
     }
     ui->Label3->adjustSize();
+    ui->Memo1->SetModel(&points_);
+    connect(&points_, &RecordedPoints::Reset, this, [this] { ShowSeriesName(); });
+    ShowSeriesName();
     move(2, 2);
     ReadDecimalSeparator();
 
@@ -80,7 +86,15 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
                 [this] { Button2Click(); });
     AddShortcut(this, QKeySequence(Qt::ALT | Qt::Key_L), Qt::WindowShortcut,
                 [this] { Button3Click(); });
+    connect(ui->Button4, &QPushButton::clicked, this,
+            [this] { Guard([this] { Button4Click(); }); });
+    connect(ui->Edit5, &QLineEdit::editingFinished, this,
+            [this] { Guard([this] { Edit5Exit(); }); });
     AddShortcut(this, QKeySequence::Save, Qt::WindowShortcut, [this] { SaveLog(); });
+    AddShortcut(this, QKeySequence(Qt::CTRL | Qt::Key_Z), Qt::WindowShortcut,
+                [this] { undo_.undo(); });
+    AddShortcut(this, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), Qt::WindowShortcut,
+                [this] { undo_.redo(); });
     // Help from any window: this window lives as long as the program.
     AddShortcut(this, QKeySequence::HelpContents, Qt::ApplicationShortcut,
                 [this] { Button1Click(); });
@@ -109,7 +123,12 @@ QString TForm1::FieldText(AxisField field) const {
     return Field(field)->text();
 }
 
+digitize::Colour TForm1::FieldColour(AxisField field) const {
+    return fieldColours_[static_cast<std::size_t>(field)];
+}
+
 void TForm1::SetFieldColour(AxisField field, digitize::Colour colour) {
+    fieldColours_[static_cast<std::size_t>(field)] = colour;
     look::SetBackground(Field(field), colour);
     Field(field)->setAccessibleDescription(FieldState(colour));
 }
@@ -142,13 +161,45 @@ void TForm1::ShowReadout(const QString &text) {
     ui->Label3->adjustSize();
 }
 
-void TForm1::AppendLog(const QString &line) {
-    ui->Memo1->appendPlainText(line);
+QByteArray TForm1::RecordedText() const {
+    return points_.LogText().toUtf8();
+}
+
+void TForm1::ShowSeriesName() {
+    if (!ui->Edit5->hasFocus())
+        ui->Edit5->setText(QString::fromStdString(points_.Series().back().Name));
+}
+
+void TForm1::NameSeries(QWidget *returnTo) {
+    namingFrom_ = returnTo;
+    show();
+    raise();
+    activateWindow();
+    ui->Edit5->setFocus(Qt::ShortcutFocusReason);
+    // Once the window is active: its activation may move the caret.
+    QMetaObject::invokeMethod(ui->Edit5, &QLineEdit::selectAll, Qt::QueuedConnection);
+}
+
+void TForm1::Button4Click() {
+    undo_.push(new NewSeriesCommand(points_)); // the stack owns it
+    NameSeries(nullptr);
+}
+
+void TForm1::Edit5Exit() {
+    const QString name = ui->Edit5->text().trimmed();
+    const int last = points_.Last();
+    if (name.isEmpty())
+        ShowSeriesName();
+    else if (name.toStdString() != points_.Series().back().Name)
+        undo_.push(new RenameSeriesCommand(points_, last, name)); // the stack owns it
+    if (QWidget *back = std::exchange(namingFrom_, nullptr); back != nullptr) {
+        back->activateWindow();
+        back->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 bool TForm1::SaveLog() {
-    const QByteArray text =
-        QByteArray::fromStdString(digitize::RecordedText(ui->Memo1->toPlainText().toStdString()));
+    const QByteArray text = RecordedText();
     if (savePath_.isEmpty())
         savePath_ = QDir::home().filePath(QStringLiteral("points.txt"));
     const QString path =
@@ -168,8 +219,7 @@ bool TForm1::SaveLog() {
 }
 
 bool TForm1::MayClose() {
-    const QByteArray recorded =
-        QByteArray::fromStdString(digitize::RecordedText(ui->Memo1->toPlainText().toStdString()));
+    const QByteArray recorded = RecordedText();
     if (recorded.isEmpty() || recorded == savedText_)
         return true;
     QMessageBox box(QMessageBox::Warning, ApplicationTitle,

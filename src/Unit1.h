@@ -8,6 +8,7 @@
 
 #include <QWidget>
 
+#include <array>
 #include <memory>
 #include <string>
 
@@ -15,6 +16,8 @@ namespace Ui {
 class TForm1;
 }
 class QLineEdit;
+class QUndoStack;
+class RecordedPoints;
 
 // The regional decimal separator that field values are read with (UTF-8),
 // read at start-up and again whenever the locale changes.
@@ -31,7 +34,8 @@ class TForm1 : public QWidget {
     Q_OBJECT
 
   public:
-    explicit TForm1(QWidget *parent = nullptr);
+    // Shows the recorded points in the log; both outlive the window.
+    TForm1(RecordedPoints &points, QUndoStack &undo, QWidget *parent = nullptr);
     ~TForm1() override;
 
     // Axis values read afresh from the fields, Zero before Max, stored as
@@ -43,10 +47,13 @@ class TForm1 : public QWidget {
 
     QString FieldText(AxisField field) const;
     void SetFieldColour(AxisField field, digitize::Colour colour);
+    digitize::Colour FieldColour(AxisField field) const;
     bool IntegerX() const;
 
     void ShowReadout(const QString &text);
-    void AppendLog(const QString &line);
+    // Puts the keyboard in the series name field, its text selected, to name
+    // the series just started; Enter there hands the keys back to the window.
+    void NameSeries(QWidget *returnTo);
     // Saves the recorded lines of the log to a file the user chooses; false
     // when the user cancels or the file cannot be written (the box says why).
     bool SaveLog();
@@ -54,6 +61,8 @@ class TForm1 : public QWidget {
     void Button1Click();
     void Button2Click();
     void Button3Click();
+    void Button4Click();
+    void Edit5Exit();
     void Edit1Exit();
     void Edit2Exit();
     void Edit3Exit();
@@ -71,8 +80,15 @@ class TForm1 : public QWidget {
     void FieldExit(AxisField field);
     // True when no recorded point would be lost, or the user says so.
     bool MayClose();
+    // The recorded lines as a saved file holds them.
+    QByteArray RecordedText() const;
+    void ShowSeriesName();
 
     std::unique_ptr<Ui::TForm1> ui;
+    std::array<digitize::Colour, 4> fieldColours_{};
+    RecordedPoints &points_;
+    QUndoStack &undo_;
+    QWidget *namingFrom_ = nullptr; // the window that asked for a name
     QString savePath_;
     QByteArray savedText_; // the recorded lines as last saved
 };

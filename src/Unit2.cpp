@@ -1,24 +1,21 @@
 #include "Unit2.h"
 #include "ui_Unit2.h"
 
+#include "AutoRun.h"
 #include "BitmapFile.h"
 #include "BusyCursor.h"
 #include "ErrorBox.h"
-#include "LoupeWindow.h"
+#include "PictureArea.h"
 #include "PictureFile.h"
+#include "Readout.h"
+#include "RecordCommands.h"
+#include "ReferenceLocks.h"
 #include "Unit1.h"
-#include "Unit3.h"
 #include "WindowLook.h"
-#include "digitize/calibration/Decimals.h"
 #include "digitize/calibration/Rounding.h"
 #include "digitize/calibration/StepRate.h"
 #include "digitize/picture/PicturePath.h"
-#include "digitize/search/BoxAverage.h"
-#include "digitize/search/Colour.h"
 #include "digitize/search/ColumnSearch.h"
-#include "digitize/search/SubPixel.h"
-#include "digitize/view/Marks.h"
-#include "digitize/view/ScrollFollow.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -27,106 +24,24 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QScopeGuard>
 #include <QScopedValueRollback>
-#include <QScrollBar>
-#include <QWheelEvent>
+#include <QShortcut>
+#include <QUndoStack>
 
 using digitize::Round;
 
 TForm2 *Form2 = nullptr;
 
-float CurX;
-float CurY;
-digitize::Point ZeroPt;
-digitize::Point MaxPt;
-bool CrossDrawn;
-bool BoxDrawn;
-bool XStepOn;
-bool BoxShown;
-std::int32_t StepIndex;
-float StepPixels;
-std::int32_t BoxHalfW;
-std::int32_t BoxHalfH;
-bool CalcYOn;
-bool FindYOn;
-digitize::Colour LineColor;
-int ColorTolerance;
-bool LineColorSet;
-bool SubPixelOn;
-
 namespace {
-
-// Where the marks now in the picture were drawn, so that erasing them
-// inverts exactly the pixels that drawing inverted.
-digitize::Point CrossDrawnAt;
-digitize::Outline BoxDrawnAt;
-
-// Takes the marks out of the picture for as long as it lives, so that an
-// estimate reads the picture as it is; it puts them back before anything is
-// painted, so no pixel, mark flag or repaint changes.
-class MarksLifted {
-  public:
-    // Only the marks' pixels inside area are taken out: a read of a box costs
-    // the box, not the cross's thousand-pixel arms.
-    MarksLifted(digitize::Surface &picture, const digitize::Outline &area)
-        : picture_(picture), area_(area), pen_(picture.Pen()) {
-        picture_.SetPen({digitize::MarkColour, 1, digitize::PenMode::Xor});
-        Invert();
-    }
-    ~MarksLifted() {
-        Invert();
-        picture_.SetPen(pen_);
-    }
-    MarksLifted(const MarksLifted &) = delete;
-    MarksLifted &operator=(const MarksLifted &) = delete;
-
-  private:
-    void Invert() {
-        if (CrossDrawn)
-            digitize::DrawWithin(picture_, digitize::CrossLines(CrossDrawnAt), area_);
-        if (BoxDrawn)
-            digitize::DrawWithin(picture_, digitize::OutlineLines(BoxDrawnAt), area_);
-    }
-    digitize::Surface &picture_;
-    digitize::Outline area_;
-    digitize::Pen pen_;
-};
-
-// A sub-pixel Y shows a change of a tenth of a pixel.
-constexpr double SubPixelFraction = 0.1;
 
 // The longest dropped path taken; the rest is cut off.
 constexpr int PathCharacters = 253;
 
-// The shared state holds its start values before any window exists.
-struct StartValues {
-    StartValues() { ResetSharedState(); }
-} startValues;
-
 } // namespace
 
-void ResetSharedState() {
-    CurX = -10.0F;
-    CurY = -10.0F;
-    ZeroPt = {0, 0};
-    MaxPt = {100, 100};
-    CrossDrawn = false;
-    BoxDrawn = false;
-    XStepOn = false;
-    BoxShown = false;
-    StepIndex = 0;
-    StepPixels = 10.0F;
-    BoxHalfW = 15;
-    BoxHalfH = 15;
-    CalcYOn = false;
-    FindYOn = false;
-    LineColor = 0;
-    ColorTolerance = digitize::DefaultTolerance;
-    LineColorSet = false;
-    SubPixelOn = false;
-}
-
-TForm2::TForm2(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm2>()) {
+TForm2::TForm2(RecordedPoints &points, QUndoStack &undo, QWidget *parent)
+    : QWidget(parent), ui(std::make_unique<Ui::TForm2>()), points_(points), undo_(undo) {
     Form2 = this;
     ui->setupUi(this);
     look::UseWindowFont(this);
@@ -138,14 +53,12 @@ TForm2::TForm2(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     ui->Label3->adjustSize();
     ui->Label4->adjustSize();
     look::SetBackground(ui->Panel1, 0xDDDDDD);
-    // The keys belong to the window: the view must not take the arrows.
-    for (QWidget *w :
-         {static_cast<QWidget *>(ui->ScrollBox1->horizontalScrollBar()),
-          static_cast<QWidget *>(ui->ScrollBox1->verticalScrollBar()), ui->ScrollBox1->viewport()})
-        w->setFocusPolicy(Qt::NoFocus);
-    ui->ScrollBox1->viewport()->installEventFilter(this);
     ui->Panel1->raise();
+    // The status line is read as it changes: no name of its own hides its text.
+    ui->StatusBar1->addWidget(ui->Label2, 1);
     move(282, 6);
+    // The picture area keeps its size; the status line adds its own height.
+    resize(width(), height() + ui->StatusBar1->sizeHint().height());
 
     connect(ui->Image1, &TPictureArea::MouseDown, this,
             [this](Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
@@ -155,12 +68,16 @@ TForm2::TForm2(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
             [this](Qt::KeyboardModifiers shift, int x, int y) {
                 Guard([&] { Image1MouseMove(shift, x, y); });
             });
-    connect(ui->Image1, &TPictureArea::MouseLeave, this, [] {
-        if (Loupe != nullptr)
-            Loupe->MouseLeft();
-    });
+    connect(ui->Image1, &TPictureArea::MouseLeave, this, &TForm2::MouseLeftPicture);
     connect(ui->Button1, &QPushButton::clicked, this,
             [this] { Guard([this] { Button1Click(); }); });
+    for (const auto &[keys, step] :
+         {std::pair{QKeySequence(Qt::CTRL | Qt::Key_Z), &QUndoStack::undo},
+          std::pair{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &QUndoStack::redo}}) {
+        auto *shortcut = new QShortcut(keys, this); // the window owns it
+        connect(shortcut, &QShortcut::activated, this,
+                [this, step = step] { Guard([&] { (undo_.*step)(); }); });
+    }
 }
 
 TForm2::~TForm2() {
@@ -171,9 +88,7 @@ TForm2::~TForm2() {
 // ---------------------------------------------------------------- pictures
 
 digitize::Surface &TForm2::Canvas() {
-    if (!pictureMade_)
-        ReplacePicture(digitize::Surface::Blank(ui->Image1->width(), ui->Image1->height()));
-    return picture_;
+    return picture_.Canvas(ui->Image1->width(), ui->Image1->height());
 }
 
 const digitize::Surface &TForm2::Picture() {
@@ -181,28 +96,13 @@ const digitize::Surface &TForm2::Picture() {
 }
 
 void TForm2::ReplacePicture(digitize::Surface picture) {
-    picture_ = std::move(picture);
-    pictureMade_ = true;
-    const int w = picture_.Width();
-    const int h = picture_.Height();
-    ui->Image1->SetView(w > 0 && h > 0 ? QImage(reinterpret_cast<uchar *>(picture_.Bits()), w, h,
-                                                w * 4, QImage::Format_RGB32)
-                                       : QImage());
-    ui->Image1->resize(w, h);
-    // A new picture is shown from its top-left corner.
-    ui->ScrollBox1->horizontalScrollBar()->setValue(0);
-    ui->ScrollBox1->verticalScrollBar()->setValue(0);
-    Loupe->Refresh();
+    picture_.Replace(std::move(picture));
+    ui->ScrollBox1->ShowPicture(Canvas());
+    emit PictureChanged();
 }
 
 void TForm2::FollowCrosshair() {
-    QScrollBar *across = ui->ScrollBox1->horizontalScrollBar();
-    QScrollBar *down = ui->ScrollBox1->verticalScrollBar();
-    const QSize view = ui->ScrollBox1->viewport()->size();
-    across->setValue(digitize::FollowOffset(across->value(), view.width(), ui->Image1->width(),
-                                            Round(CurX), digitize::FollowMargin));
-    down->setValue(digitize::FollowOffset(down->value(), view.height(), ui->Image1->height(),
-                                          Round(CurY), digitize::FollowMargin));
+    ui->ScrollBox1->Follow({Round(CurX), Round(CurY)});
 }
 
 void TForm2::LoadImage(const QString &path) {
@@ -254,29 +154,24 @@ void TForm2::SetMarkPen(digitize::PenMode mode) {
     Canvas().SetPen({digitize::MarkColour, 1, mode});
 }
 
-template <std::size_t N> void TForm2::Repaint(const std::array<digitize::Rect, N> &changed) {
-    for (const digitize::Rect &r : changed)
-        if (!r.Empty())
-            ui->Image1->Damage(QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top));
-}
-
 void TForm2::DrawCross(float X, float Y) {
-    CrossDrawnAt = {Round(X), Round(Y)};
-    Repaint(digitize::DrawCross(Canvas(), CrossDrawnAt));
+    Canvas();
+    ui->ScrollBox1->Damage(picture_.DrawCross({Round(X), Round(Y)}));
     CrossDrawn = true;
 }
 
 void TForm2::DrawSquare(float X, float Y) {
-    BoxDrawnAt = digitize::BoxAround({Round(X), Round(Y)}, BoxHalfW, BoxHalfH);
-    Repaint(digitize::DrawOutline(Canvas(), BoxDrawnAt));
+    Canvas();
+    ui->ScrollBox1->Damage(
+        picture_.DrawBox(digitize::BoxAround({Round(X), Round(Y)}, BoxHalfW, BoxHalfH)));
     BoxDrawn = true;
 }
 
 void TForm2::EraseMarks() {
     if (CrossDrawn)
-        Repaint(digitize::DrawCross(Canvas(), CrossDrawnAt));
+        ui->ScrollBox1->Damage(picture_.RedrawCross());
     if (BoxDrawn)
-        Repaint(digitize::DrawOutline(Canvas(), BoxDrawnAt));
+        ui->ScrollBox1->Damage(picture_.RedrawBox());
     CrossDrawn = false;
     BoxDrawn = false;
 }
@@ -293,15 +188,17 @@ void TForm2::MoveCrosshair(float X, float Y) {
     ui->Image1->setAccessibleDescription(
         QStringLiteral("Crosshair at picture pixel (%1, %2)").arg(Round(CurX)).arg(Round(CurY)));
     // A run follows the crosshair once, at its end: scrolling repaints the view.
-    if (!autoRunning_)
+    // A run shows where it went once, at its end: scrolling repaints the view,
+    // and the readout costs a label's layout.
+    if (!autoRunning_) {
         FollowCrosshair();
-    Form1->ShowReadout(DisplayCoord(X, Y));
-    Loupe->FollowCrosshair({Round(CurX), Round(CurY)});
+        Form1->ShowReadout(DisplayCoord(X, Y));
+    }
+    emit CrosshairMoved({Round(CurX), Round(CurY)});
 }
 
 digitize::DrawnMarks TForm2::Marks() const {
-    return {CrossDrawn ? std::optional(CrossDrawnAt) : std::nullopt,
-            BoxDrawn ? std::optional(BoxDrawnAt) : std::nullopt};
+    return picture_.Marks(CrossDrawn, BoxDrawn);
 }
 
 void TForm2::Image1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
@@ -320,37 +217,22 @@ bool TForm2::CheckDistinct(std::int32_t otherX, std::int32_t otherY) {
 }
 
 // Locks Zero or Max at the crosshair, unless it would share an axis with
-// the other point, and shows the lock in the fields and the help window.
-void TForm2::LockReferencePoint(bool zero) {
-    digitize::Point &point = zero ? ZeroPt : MaxPt;
-    const digitize::Point other = zero ? MaxPt : ZeroPt;
+// the other point.
+void TForm2::LockReferencePoint(ReferencePoint which) {
+    const digitize::Point other = LockedPixel(OtherPoint(which));
     if (!CheckDistinct(other.X, other.Y))
         return;
-    point = {Round(CurX), Round(CurY)};
+    undo_.push(
+        new LockCommand(which, LockAt(which, {Round(CurX), Round(CurY)}))); // the stack owns it
     FollowCrosshair();
-    const AxisField x = zero ? AxisField::XZero : AxisField::XMax;
-    const AxisField y = zero ? AxisField::YZero : AxisField::YMax;
-    Form1->SetFieldColour(x, FieldLocked);
-    Form1->SetFieldColour(y, FieldLocked);
-    // "Max" takes two blanks so that the "=" lines up with the Zero labels.
-    const QString name = zero ? QStringLiteral("Zero") : QStringLiteral("Max ");
-    // Concatenated, not formatted: the field text may hold anything, "%1" too.
-    const QString xLabel = QStringLiteral("X ") + name + QStringLiteral(" = ") +
-                           Form1->FieldText(x) + QStringLiteral(" : ") + QString::number(point.X);
-    const QString yLabel = QStringLiteral("Y ") + name + QStringLiteral(" = ") +
-                           Form1->FieldText(y) + QStringLiteral(" : ") + QString::number(point.Y);
-    if (zero)
-        Form3->SetZeroLabels(xLabel, yLabel);
-    else
-        Form3->SetMaxLabels(xLabel, yLabel);
 }
 
 void TForm2::LockZero() {
-    LockReferencePoint(true);
+    LockReferencePoint(ReferencePoint::Zero);
 }
 
 void TForm2::LockMax() {
-    LockReferencePoint(false);
+    LockReferencePoint(ReferencePoint::Max);
 }
 
 float TForm2::CalcXValue(float X) {
@@ -362,39 +244,41 @@ float TForm2::CalcYValue(float Y) {
 }
 
 float TForm2::CalcSquare(float X, float Y) {
-    const auto average = digitize::BoxAverageRow(Picture(), Round(X), Round(Y),
-                                                 {BoxHalfW, BoxHalfH}, LineColor, ColorTolerance);
-    return CalcYValue(average.value_or(Y));
+    return CalcYValue(BoxAverageRow(Picture(), X, Y));
 }
 
 float TForm2::CalcSubPixel(float X, float Y) {
-    std::optional<double> row;
-    {
-        // The box the estimate reads, around the column the exact X rounds to.
-        const MarksLifted lifted(Canvas(),
-                                 digitize::BoxAround({Round(X), Round(Y)}, BoxHalfW, BoxHalfH));
-        row = digitize::SubPixelRow(Picture(), X, Round(Y), {BoxHalfW, BoxHalfH}, LineColor,
-                                    ColorTolerance);
+    Canvas();
+    return CalcYValue(SubPixelCentreRow(picture_, Marks(), X, Y));
+}
+
+float TForm2::EstimatedRow(float X, float Y) {
+    if (SubPixelOn) {
+        Canvas();
+        return SubPixelCentreRow(picture_, Marks(), X, Y);
     }
-    return CalcYValue(row ? static_cast<float>(*row) : Y);
+    return CalcYOn ? BoxAverageRow(Picture(), X, Y) : Y;
 }
 
 QString TForm2::DisplayCoord(float X, float Y) {
     const float xv = CalcXValue(X);
-    const float yv = SubPixelOn ? CalcSubPixel(X, Y) : CalcYOn ? CalcSquare(X, Y) : CalcYValue(Y);
-    const digitize::Decimals decimals =
-        digitize::CoordDecimals(ZeroPt, MaxPt, Form1->XAxis(), Form1->YAxis(), Form1->IntegerX(),
-                                SubPixelOn ? SubPixelFraction : 1.0);
-    return QString::fromStdString(digitize::CoordText(xv, yv, decimals.X, decimals.Y));
+    return CoordinateText(xv, CalcYValue(EstimatedRow(X, Y)));
 }
 
 void TForm2::RecordPoint() {
-    Form1->AppendLog(DisplayCoord(CurX, CurY));
+    const float xv = CalcXValue(CurX);
+    const float row = EstimatedRow(CurX, CurY);
+    digitize::RecordedPoint point{CurX, row, CoordinateText(xv, CalcYValue(row)).toStdString()};
+    if (autoRunning_)
+        run_.push_back(std::move(point));
+    else
+        undo_.push(new RecordPointsCommand(points_, {std::move(point)}, // the stack owns it
+                                           QStringLiteral("Record point")));
 }
 
 void TForm2::Image1MouseMove(Qt::KeyboardModifiers, int x, int y) {
     Form1->ShowReadout(DisplayCoord(static_cast<float>(x), static_cast<float>(y)));
-    Loupe->FollowMouse({x, y});
+    emit MouseOverPicture({x, y});
 }
 
 // ------------------------------------------------------- advanced cursor
@@ -419,14 +303,20 @@ void TForm2::FindSquare(float X, float Y) {
 }
 
 void TForm2::RunAuto() {
-    BusyCursor busy;
-    const QScopedValueRollback<bool> running(autoRunning_, true);
-    do {
-        RecordPoint();
-        StepCursor(+1);
-        FindSquare(CurX, CurY);
-    } while (digitize::BeforeOrAtMax(CurX, MaxPt.X, StepPixels));
+    {
+        const QScopedValueRollback<bool> running(autoRunning_, true);
+        // The run is one step to take back; what it recorded stays even when
+        // a field's value stops it.
+        const auto record = qScopeGuard([this] {
+            if (!run_.empty())
+                undo_.push(new RecordPointsCommand(points_,
+                                                   std::exchange(run_, {}), // the stack owns it
+                                                   QStringLiteral("Auto Run")));
+        });
+        AutoRunDriver(*this).Run();
+    }
     FollowCrosshair();
+    Form1->ShowReadout(DisplayCoord(CurX, CurY));
 }
 
 // ------------------------------------------------------------ event edges
@@ -485,28 +375,31 @@ void TForm2::FormKeyPress(QChar ch) {
     else if (ch == QLatin1Char(' '))
         RecordPoint();
     else if (ch == QLatin1Char('L') || ch == QLatin1Char('l'))
-        Loupe->ShowAndRaise();
+        emit LoupeAsked();
+    else if (ch == QLatin1Char('N') || ch == QLatin1Char('n'))
+        NewSeries();
+}
+
+void TForm2::NewSeries() {
+    undo_.push(new NewSeriesCommand(points_)); // the stack owns it
+    Form1->NameSeries(this);
+}
+
+void TForm2::ShowStatus(const QString &text) {
+    ui->Label2->setText(text);
+}
+
+std::optional<digitize::Colour> TForm2::LineColour() const {
+    return LineColorSet ? std::optional(LineColor) : std::nullopt;
+}
+
+int TForm2::Tolerance() const {
+    return ColorTolerance;
 }
 
 void TForm2::Button1Click() {
     ui->Panel1->hide();
     setFocus(Qt::OtherFocusReason);
-}
-
-bool TForm2::eventFilter(QObject *watched, QEvent *event) {
-    // Shift+wheel scrolls across, as in most picture viewers.
-    if (watched == ui->ScrollBox1->viewport() && event->type() == QEvent::Wheel) {
-        auto *wheel = static_cast<QWheelEvent *>(event);
-        if (wheel->modifiers().testFlag(Qt::ShiftModifier) && wheel->angleDelta().x() == 0) {
-            QWheelEvent across(wheel->position(), wheel->globalPosition(),
-                               wheel->pixelDelta().transposed(), wheel->angleDelta().transposed(),
-                               wheel->buttons(), wheel->modifiers() & ~Qt::ShiftModifier,
-                               wheel->phase(), wheel->inverted(), wheel->source());
-            QApplication::sendEvent(ui->ScrollBox1->horizontalScrollBar(), &across);
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void TForm2::changeEvent(QEvent *event) {
@@ -518,7 +411,10 @@ void TForm2::changeEvent(QEvent *event) {
 }
 
 void TForm2::resizeEvent(QResizeEvent *event) {
-    ui->ScrollBox1->setGeometry(rect());
+    // The status line keeps its height on the bottom edge; the view takes the rest.
+    const int status = ui->StatusBar1->sizeHint().height();
+    ui->ScrollBox1->setGeometry(0, 0, width(), height() - status);
+    ui->StatusBar1->setGeometry(0, height() - status, width(), status);
     QWidget::resizeEvent(event);
 }
 

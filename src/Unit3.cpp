@@ -45,6 +45,14 @@ void TForm3::SetMaxLabels(const QString &x, const QString &y) {
     ui->Label4->adjustSize();
 }
 
+std::pair<QString, QString> TForm3::ZeroLabels() const {
+    return {ui->Label1->text(), ui->Label3->text()};
+}
+
+std::pair<QString, QString> TForm3::MaxLabels() const {
+    return {ui->Label2->text(), ui->Label4->text()};
+}
+
 void TForm3::Button1Click() {
     Form2->show();
     Form2->raise();

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <utility>
 
 namespace Ui {
 class TForm3;
@@ -19,6 +20,9 @@ class TForm3 : public QWidget {
 
     void SetZeroLabels(const QString &x, const QString &y);
     void SetMaxLabels(const QString &x, const QString &y);
+    // The X and Y labels of a point, as shown.
+    std::pair<QString, QString> ZeroLabels() const;
+    std::pair<QString, QString> MaxLabels() const;
 
     void Button1Click();
 

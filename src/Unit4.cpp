@@ -2,7 +2,6 @@
 #include "ui_Unit4.h"
 
 #include "ErrorBox.h"
-#include "LoupeWindow.h"
 #include "Unit1.h"
 #include "Unit2.h"
 #include "WindowLook.h"
@@ -118,7 +117,7 @@ void TForm4::CheckBox5Click() {
 void TForm4::Button1Click() {
     LineColor = Form2->PixelAt(digitize::Round(CurX), digitize::Round(CurY));
     LineColorSet = true;
-    Loupe->Refresh();
+    emit LineChanged();
     // A read outside the picture (all bits set) is white.
     look::SetBackground(ui->Panel1, LineColor & 0xFFFFFFu);
     ui->Panel1->setAccessibleName(QStringLiteral("Line colour %1 %2 %3")
@@ -149,7 +148,7 @@ void TForm4::Edit1Change() {
     if (const auto tolerance =
             digitize::ToleranceOf(ui->Edit1->text().toStdString(), DecimalSeparator)) {
         ColorTolerance = *tolerance;
-        Loupe->Refresh();
+        emit LineChanged();
     }
 }
 
@@ -160,7 +159,7 @@ void TForm4::Edit1Exit() {
     ui->Edit1->setText(QString::number(ColorTolerance));
     ColorTolerance = keptTolerance_ = digitize::ReadTolerance(typed, DecimalSeparator);
     ui->Edit1->setText(QString::number(ColorTolerance));
-    Loupe->Refresh();
+    emit LineChanged();
 }
 
 bool TForm4::eventFilter(QObject *watched, QEvent *event) {

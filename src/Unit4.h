@@ -28,6 +28,10 @@ class TForm4 : public QWidget {
     void Edit1Change();
     void Edit1Exit();
 
+  signals:
+    // The line colour or its tolerance changed.
+    void LineChanged();
+
   protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;

@@ -6,7 +6,14 @@
 #include <QFileInfo>
 #include <QTimer>
 
-TWindowSet::TWindowSet() = default;
+TWindowSet::TWindowSet() {
+    QObject::connect(&form2_, &TForm2::CrosshairMoved, &loupe_, &LoupeWindow::FollowCrosshair);
+    QObject::connect(&form2_, &TForm2::MouseOverPicture, &loupe_, &LoupeWindow::FollowMouse);
+    QObject::connect(&form2_, &TForm2::MouseLeftPicture, &loupe_, &LoupeWindow::MouseLeft);
+    QObject::connect(&form2_, &TForm2::PictureChanged, &loupe_, &LoupeWindow::Refresh);
+    QObject::connect(&form2_, &TForm2::LoupeAsked, &loupe_, &LoupeWindow::ShowAndRaise);
+    QObject::connect(&form4_, &TForm4::LineChanged, &loupe_, &LoupeWindow::Refresh);
+}
 
 void TWindowSet::ShowStartWindows() {
     form1_.show();

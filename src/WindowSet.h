@@ -1,13 +1,17 @@
 // The program's four windows, created in their fixed order (the control
 // window first, so it is the main window), and the loupe, created hidden;
-// all living until the set ends.
+// all living until the set ends. The recorded points and the undo stack of
+// changes to them outlive every window.
 #pragma once
 
 #include "LoupeWindow.h"
+#include "RecordedPoints.h"
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
 #include "Unit4.h"
+
+#include <QUndoStack>
 
 class TWindowSet {
   public:
@@ -19,9 +23,11 @@ class TWindowSet {
     void OpenAtStart(const QString &path);
 
   private:
-    TForm1 form1_;
-    TForm2 form2_;
+    RecordedPoints points_;
+    QUndoStack undo_;
+    TForm1 form1_{points_, undo_};
+    TForm2 form2_{points_, undo_};
     TForm3 form3_;
     TForm4 form4_;
-    LoupeWindow loupe_;
+    LoupeWindow loupe_{form2_};
 };

@@ -80,6 +80,8 @@ void MoveMouse(QWidget *widget, QPoint at) {
 }
 
 QStringList Lines(QWidget *plainTextEdit) {
+    // The log catches up with the recorded points once events are handled.
+    QCoreApplication::sendPostedEvents();
     return qobject_cast<QPlainTextEdit *>(plainTextEdit)->toPlainText().split(QLatin1Char('\n'));
 }
 

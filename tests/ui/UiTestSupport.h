@@ -52,7 +52,7 @@ void TypeField(const char *name, const QString &text);
 // colour under the crosshair, ticks "Use X Step Rate:" and "Find Y Automatically".
 void FollowCurveInSteps(const QString &steps);
 
-// The lines of a plain text field.
+// The lines of a plain text field, once it has caught up with what it shows.
 QStringList Lines(QWidget *plainTextEdit);
 
 // The image window's picture as it is now, marks included.

@@ -63,7 +63,7 @@ class TestKeyboardAccess : public QObject {
         Form3->show();
         Form4->show();
         const Case cases[] = {
-            {Form1, "Edit4", "Edit1"},
+            {Form1, "Edit4", "Button4"},
             {Form3, "Button1", "Button1"},
             {Form4, "MaskEdit1", "Edit1"},
         };

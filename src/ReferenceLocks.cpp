@@ -1,0 +1,60 @@
+#include "ReferenceLocks.h"
+
+#include "Unit1.h"
+#include "Unit2.h"
+#include "Unit3.h"
+
+namespace {
+
+struct Fields {
+    AxisField X;
+    AxisField Y;
+};
+
+Fields FieldsOf(ReferencePoint which) {
+    return which == ReferencePoint::Zero ? Fields{AxisField::XZero, AxisField::YZero}
+                                         : Fields{AxisField::XMax, AxisField::YMax};
+}
+
+} // namespace
+
+digitize::Point &LockedPixel(ReferencePoint which) {
+    return which == ReferencePoint::Zero ? ZeroPt : MaxPt;
+}
+
+ReferencePoint OtherPoint(ReferencePoint which) {
+    return which == ReferencePoint::Zero ? ReferencePoint::Max : ReferencePoint::Zero;
+}
+
+LockState CurrentLock(ReferencePoint which) {
+    const Fields fields = FieldsOf(which);
+    const auto [xLabel, yLabel] =
+        which == ReferencePoint::Zero ? Form3->ZeroLabels() : Form3->MaxLabels();
+    return {LockedPixel(which), Form1->FieldColour(fields.X), Form1->FieldColour(fields.Y), xLabel,
+            yLabel};
+}
+
+LockState LockAt(ReferencePoint which, digitize::Point pixel) {
+    const Fields fields = FieldsOf(which);
+    // "Max" takes two blanks so that the "=" lines up with the Zero labels.
+    const QString name =
+        which == ReferencePoint::Zero ? QStringLiteral("Zero") : QStringLiteral("Max ");
+    // Concatenated, not formatted: the field text may hold anything, "%1" too.
+    const auto label = [&](const QString &axis, AxisField field, int at) {
+        return axis + name + QStringLiteral(" = ") + Form1->FieldText(field) +
+               QStringLiteral(" : ") + QString::number(at);
+    };
+    return {pixel, FieldLocked, FieldLocked, label(QStringLiteral("X "), fields.X, pixel.X),
+            label(QStringLiteral("Y "), fields.Y, pixel.Y)};
+}
+
+void RestoreLock(ReferencePoint which, const LockState &state) {
+    const Fields fields = FieldsOf(which);
+    LockedPixel(which) = state.Pixel;
+    Form1->SetFieldColour(fields.X, state.XColour);
+    Form1->SetFieldColour(fields.Y, state.YColour);
+    if (which == ReferencePoint::Zero)
+        Form3->SetZeroLabels(state.XLabel, state.YLabel);
+    else
+        Form3->SetMaxLabels(state.XLabel, state.YLabel);
+}
