@@ -3,6 +3,9 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
+#include "Unit4.h"
+
+#include <array>
 
 namespace {
 
@@ -10,6 +13,13 @@ struct Fields {
     AxisField X;
     AxisField Y;
 };
+
+// Whether each point is locked: Zero, Max.
+std::array<bool, 2> locked{};
+
+std::size_t IndexOf(ReferencePoint which) {
+    return which == ReferencePoint::Zero ? 0 : 1;
+}
 
 Fields FieldsOf(ReferencePoint which) {
     return which == ReferencePoint::Zero ? Fields{AxisField::XZero, AxisField::YZero}
@@ -22,6 +32,14 @@ digitize::Point &LockedPixel(ReferencePoint which) {
     return which == ReferencePoint::Zero ? ZeroPt : MaxPt;
 }
 
+bool IsLocked(ReferencePoint which) {
+    return locked[IndexOf(which)];
+}
+
+void ForgetLocks() {
+    locked = {};
+}
+
 ReferencePoint OtherPoint(ReferencePoint which) {
     return which == ReferencePoint::Zero ? ReferencePoint::Max : ReferencePoint::Zero;
 }
@@ -30,7 +48,11 @@ LockState CurrentLock(ReferencePoint which) {
     const Fields fields = FieldsOf(which);
     const auto [xLabel, yLabel] =
         which == ReferencePoint::Zero ? Form3->ZeroLabels() : Form3->MaxLabels();
-    return {LockedPixel(which), Form1->FieldColour(fields.X), Form1->FieldColour(fields.Y), xLabel,
+    return {IsLocked(which),
+            LockedPixel(which),
+            Form1->FieldColour(fields.X),
+            Form1->FieldColour(fields.Y),
+            xLabel,
             yLabel};
 }
 
@@ -44,12 +66,25 @@ LockState LockAt(ReferencePoint which, digitize::Point pixel) {
         return axis + name + QStringLiteral(" = ") + Form1->FieldText(field) +
                QStringLiteral(" : ") + QString::number(at);
     };
-    return {pixel, FieldLocked, FieldLocked, label(QStringLiteral("X "), fields.X, pixel.X),
+    return {true,
+            pixel,
+            FieldLocked,
+            FieldLocked,
+            label(QStringLiteral("X "), fields.X, pixel.X),
             label(QStringLiteral("Y "), fields.Y, pixel.Y)};
+}
+
+LockState Unlocked(ReferencePoint which) {
+    const auto [xLabel, yLabel] =
+        which == ReferencePoint::Zero ? Form3->StartZeroLabels() : Form3->StartMaxLabels();
+    return {false,     which == ReferencePoint::Zero ? StartZeroPt : StartMaxPt,
+            FieldPink, FieldPink,
+            xLabel,    yLabel};
 }
 
 void RestoreLock(ReferencePoint which, const LockState &state) {
     const Fields fields = FieldsOf(which);
+    locked[IndexOf(which)] = state.Locked;
     LockedPixel(which) = state.Pixel;
     Form1->SetFieldColour(fields.X, state.XColour);
     Form1->SetFieldColour(fields.Y, state.YColour);
@@ -57,4 +92,5 @@ void RestoreLock(ReferencePoint which, const LockState &state) {
         Form3->SetZeroLabels(state.XLabel, state.YLabel);
     else
         Form3->SetMaxLabels(state.XLabel, state.YLabel);
+    Form4->StepsFollowCalibration();
 }

@@ -5,6 +5,7 @@
 #include "LoupeWindow.h"
 #include "RecordCommands.h"
 #include "RecordedPoints.h"
+#include "Unit2.h"
 #include "Unit3.h"
 #include "Unit4.h"
 #include "WindowLook.h"
@@ -22,15 +23,17 @@
 #include <QUndoStack>
 
 TForm1 *Form1 = nullptr;
-std::string DecimalSeparator = ".";
+digitize::Separators RegionalSeparators;
 
 namespace {
 
 // The log field keeps its height and stays on the window's bottom edge.
 constexpr int LogHeight = 419;
 
-void ReadDecimalSeparator() {
-    DecimalSeparator = QLocale().decimalPoint().toStdString();
+void ReadRegionalSeparators() {
+    const QLocale locale;
+    RegionalSeparators = {locale.decimalPoint().toStdString(),
+                          locale.groupSeparator().toStdString()};
 }
 
 // What a field's colour tells, for those who cannot see it.
@@ -39,6 +42,8 @@ QString FieldState(digitize::Colour colour) {
         return QStringLiteral("Locked to a reference point");
     if (colour == FieldLeft)
         return QStringLiteral("Entered, not locked");
+    if (colour == FieldInvalid)
+        return QStringLiteral("Not a number");
     return QStringLiteral("Not entered");
 }
 
@@ -63,16 +68,21 @@ TForm1::TForm1(RecordedPoints &points, QUndoStack &undo, QWidget *parent)
                        static_cast<QWidget *>(ui->Label5)})
         look::UseFont(w, look::LargePixels, true);
     for (auto field : {AxisField::XZero, AxisField::XMax, AxisField::YZero, AxisField::YMax}) {
+        tips_[static_cast<std::size_t>(field)] = Field(field)->toolTip();
         look::UseFont(Field(field), look::LargePixels, true);
         SetFieldColour(field, FieldPink);
         Field(field)->installEventFilter(this);
     }
     ui->Label3->adjustSize();
+    // The steps' graph units follow the X values as they are typed.
+    for (QLineEdit *edit : {ui->Edit1, ui->Edit2})
+        connect(edit, &QLineEdit::textEdited, this,
+                [] { Guard([] { Form4->StepsFollowCalibration(); }); });
     ui->Memo1->SetModel(&points_);
     connect(&points_, &RecordedPoints::Reset, this, [this] { ShowSeriesName(); });
     ShowSeriesName();
     move(2, 2);
-    ReadDecimalSeparator();
+    ReadRegionalSeparators();
 
     connect(ui->Button1, &QPushButton::clicked, this,
             [this] { Guard([this] { Button1Click(); }); });
@@ -131,20 +141,33 @@ void TForm1::SetFieldColour(AxisField field, digitize::Colour colour) {
     fieldColours_[static_cast<std::size_t>(field)] = colour;
     look::SetBackground(Field(field), colour);
     Field(field)->setAccessibleDescription(FieldState(colour));
+    Field(field)->setToolTip(tips_[static_cast<std::size_t>(field)]);
+}
+
+void TForm1::MarkInvalid(AxisField field, const QString &reason) {
+    SetFieldColour(field, FieldInvalid);
+    Field(field)->setAccessibleDescription(FieldState(FieldInvalid) + QStringLiteral(": ") +
+                                           reason);
+    Field(field)->setToolTip(reason);
+    Form2->ShowStatus(reason);
 }
 
 long double TForm1::FieldValue(AxisField field) const {
-    return digitize::ReadFieldValue(FieldText(field).toStdString(), DecimalSeparator);
+    return digitize::ReadFieldValue(FieldText(field).toStdString(), RegionalSeparators);
 }
 
 digitize::AxisValues TForm1::XAxis() const {
     const float zero = digitize::ToSingle(FieldValue(AxisField::XZero));
-    return {zero, digitize::ToSingle(FieldValue(AxisField::XMax))};
+    const digitize::AxisValues axis{zero, digitize::ToSingle(FieldValue(AxisField::XMax))};
+    digitize::CheckAxisValues(axis, "X");
+    return axis;
 }
 
 digitize::AxisValues TForm1::YAxis() const {
     const float zero = digitize::ToSingle(FieldValue(AxisField::YZero));
-    return {zero, digitize::ToSingle(FieldValue(AxisField::YMax))};
+    const digitize::AxisValues axis{zero, digitize::ToSingle(FieldValue(AxisField::YMax))};
+    digitize::CheckAxisValues(axis, "Y");
+    return axis;
 }
 
 float TForm1::XSpan() const {
@@ -255,9 +278,14 @@ void TForm1::Button3Click() {
 }
 
 void TForm1::FieldExit(AxisField field) {
-    QLineEdit *edit = Field(field);
-    edit->setText(QString::fromStdString(digitize::FilterNumber(edit->text().toStdString())));
-    SetFieldColour(field, FieldLeft);
+    // The text stays as typed: it is read as the number the user meant, or
+    // marked with the reason it says none.
+    const digitize::NumberReading reading =
+        digitize::ReadNumber(FieldText(field).toStdString(), RegionalSeparators);
+    if (reading.Value)
+        SetFieldColour(field, FieldLeft);
+    else
+        MarkInvalid(field, QString::fromStdString(reading.Problem));
 }
 
 void TForm1::Edit1Exit() {
@@ -295,7 +323,7 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event) {
 
 void TForm1::changeEvent(QEvent *event) {
     if (event->type() == QEvent::LocaleChange)
-        ReadDecimalSeparator();
+        ReadRegionalSeparators();
     QWidget::changeEvent(event);
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "digitize/calibration/Conversions.h"
+#include "digitize/calibration/NumberReading.h"
 #include "digitize/picture/Surface.h"
 
 #include <QWidget>
@@ -19,9 +20,9 @@ class QLineEdit;
 class QUndoStack;
 class RecordedPoints;
 
-// The regional decimal separator that field values are read with (UTF-8),
-// read at start-up and again whenever the locale changes.
-extern std::string DecimalSeparator;
+// The regional separators that field values are read with (UTF-8), read at
+// start-up and again whenever the locale changes.
+extern digitize::Separators RegionalSeparators;
 
 enum class AxisField { XZero, XMax, YZero, YMax };
 
@@ -29,6 +30,7 @@ enum class AxisField { XZero, XMax, YZero, YMax };
 inline constexpr digitize::Colour FieldPink = 0xCCCCFF;
 inline constexpr digitize::Colour FieldLocked = 0xCCFFCC;
 inline constexpr digitize::Colour FieldLeft = 0xCCFFFF;
+inline constexpr digitize::Colour FieldInvalid = 0x9999FF; // light red: says no one number
 
 class TForm1 : public QWidget {
     Q_OBJECT
@@ -39,7 +41,8 @@ class TForm1 : public QWidget {
     ~TForm1() override;
 
     // Axis values read afresh from the fields, Zero before Max, stored as
-    // floats; throw the field's conversion error.
+    // floats; throw the field's conversion error, or the refusal of an axis
+    // whose two values are the same.
     digitize::AxisValues XAxis() const;
     digitize::AxisValues YAxis() const;
     // Max X value minus Zero X value (Max read first), stored as a float.
@@ -76,6 +79,9 @@ class TForm1 : public QWidget {
 
   private:
     QLineEdit *Field(AxisField field) const;
+    // Marks a field whose text says no one number, with the reason, keeping
+    // its text for the user to correct.
+    void MarkInvalid(AxisField field, const QString &reason);
     long double FieldValue(AxisField field) const;
     void FieldExit(AxisField field);
     // True when no recorded point would be lost, or the user says so.
@@ -86,6 +92,7 @@ class TForm1 : public QWidget {
 
     std::unique_ptr<Ui::TForm1> ui;
     std::array<digitize::Colour, 4> fieldColours_{};
+    std::array<QString, 4> tips_; // the fields' own tooltips, shown while they hold a number
     RecordedPoints &points_;
     QUndoStack &undo_;
     QWidget *namingFrom_ = nullptr; // the window that asked for a name

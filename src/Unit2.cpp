@@ -11,6 +11,7 @@
 #include "RecordCommands.h"
 #include "ReferenceLocks.h"
 #include "Unit1.h"
+#include "Unit4.h"
 #include "WindowLook.h"
 #include "digitize/calibration/Rounding.h"
 #include "digitize/calibration/StepRate.h"
@@ -43,6 +44,7 @@ constexpr int PathCharacters = 253;
 TForm2::TForm2(RecordedPoints &points, QUndoStack &undo, QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::TForm2>()), points_(points), undo_(undo) {
     Form2 = this;
+    ForgetLocks();
     ui->setupUi(this);
     look::UseWindowFont(this);
     for (QLabel *label : {ui->Label1, ui->Label3, ui->Label4})
@@ -96,9 +98,29 @@ const digitize::Surface &TForm2::Picture() {
 }
 
 void TForm2::ReplacePicture(digitize::Surface picture) {
+    const digitize::Surface &before = picture_.Current();
+    const bool sameSize = before.Width() == picture.Width() && before.Height() == picture.Height();
     picture_.Replace(std::move(picture));
     ui->ScrollBox1->ShowPicture(Canvas());
     emit PictureChanged();
+    KeepOrClearCalibration(sameSize);
+}
+
+void TForm2::KeepOrClearCalibration(bool sameSize) {
+    if (!IsLocked(ReferencePoint::Zero) && !IsLocked(ReferencePoint::Max))
+        return;
+    if (sameSize) {
+        ShowStatus(QStringLiteral("Picture of the same size: calibration kept"));
+        return;
+    }
+    // Pixels locked on the old picture say nothing about the new one.
+    undo_.beginMacro(QStringLiteral("New picture size"));
+    for (const ReferencePoint which : {ReferencePoint::Zero, ReferencePoint::Max})
+        undo_.push(new LockCommand(which, Unlocked(which))); // the stack owns it
+    undo_.endMacro();
+    Form4->ResetSteps();
+    ShowStatus(
+        QStringLiteral("Picture of another size: calibration cleared, lock Zero and Max again"));
 }
 
 void TForm2::FollowCrosshair() {
@@ -219,12 +241,14 @@ bool TForm2::CheckDistinct(std::int32_t otherX, std::int32_t otherY) {
 // Locks Zero or Max at the crosshair, unless it would share an axis with
 // the other point.
 void TForm2::LockReferencePoint(ReferencePoint which) {
+    // Only a point the user has locked can make the conversion impossible.
     const digitize::Point other = LockedPixel(OtherPoint(which));
-    if (!CheckDistinct(other.X, other.Y))
+    if (IsLocked(OtherPoint(which)) && !CheckDistinct(other.X, other.Y))
         return;
     undo_.push(
         new LockCommand(which, LockAt(which, {Round(CurX), Round(CurY)}))); // the stack owns it
     FollowCrosshair();
+    Form1->ShowReadout(DisplayCoord(CurX, CurY));
 }
 
 void TForm2::LockZero() {
@@ -266,9 +290,12 @@ QString TForm2::DisplayCoord(float X, float Y) {
 }
 
 void TForm2::RecordPoint() {
-    const float xv = CalcXValue(CurX);
-    const float row = EstimatedRow(CurX, CurY);
-    digitize::RecordedPoint point{CurX, row, CoordinateText(xv, CalcYValue(row)).toStdString()};
+    RecordAt(CurX, EstimatedRow(CurX, CurY));
+}
+
+void TForm2::RecordAt(float X, float row) {
+    const float xv = CalcXValue(X);
+    digitize::RecordedPoint point{X, row, CoordinateText(xv, CalcYValue(row)).toStdString()};
     if (autoRunning_)
         run_.push_back(std::move(point));
     else
@@ -300,6 +327,17 @@ void TForm2::FindSquare(float X, float Y) {
                                             {BoxHalfW, BoxHalfH}, LineColor, ColorTolerance);
     // A sub-pixel Y is read at the step's exact X, which the search then keeps.
     MoveCrosshair(SubPixelOn ? X : static_cast<float>(rx), static_cast<float>(row));
+}
+
+digitize::TrackStep TForm2::SettleOnLine(digitize::CurveTracker &tracker, float X) {
+    // Search the clean picture: take out whatever marks are in it.
+    SetMarkPen(digitize::PenMode::Xor);
+    EraseMarks();
+    SetMarkPen(digitize::PenMode::Copy);
+    const digitize::TrackStep step = tracker.Step(Picture(), X);
+    // A sub-pixel Y is read at the step's exact X, which the crosshair keeps.
+    MoveCrosshair(SubPixelOn ? X : static_cast<float>(Round(X)), static_cast<float>(step.Row));
+    return step;
 }
 
 void TForm2::RunAuto() {

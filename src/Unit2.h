@@ -10,6 +10,7 @@
 #include "digitize/calibration/Conversions.h"
 #include "digitize/picture/JpegDecoder.h"
 #include "digitize/record/Series.h"
+#include "digitize/search/CurveTracker.h"
 
 #include <QList>
 #include <QUrl>
@@ -64,10 +65,16 @@ class TForm2 : public QWidget, public PictureSource {
     // or the sub-pixel centre, as the cursor settings say.
     float EstimatedRow(float X, float Y);
     void RecordPoint();
+    // Records the point at X whose Y is read at the given row.
+    void RecordAt(float X, float row);
 
     // Advanced cursor.
     void StepCursor(int delta);
     void FindSquare(float X, float Y);
+    // An Auto Run's step at the exact X: the tracker settles the crosshair
+    // on the curve there, or on the row it expects the curve at when the
+    // line is not where the curve is heading.
+    digitize::TrackStep SettleOnLine(digitize::CurveTracker &tracker, float X);
     void RunAuto();
     // Starts a new series and asks for its name.
     void NewSeries();
@@ -100,6 +107,9 @@ class TForm2 : public QWidget, public PictureSource {
 
   private:
     void LockReferencePoint(ReferencePoint which);
+    // After a new picture: the locks stay for one of the same size and are
+    // cleared for one of another; the status line says which.
+    void KeepOrClearCalibration(bool sameSize);
     digitize::Surface &Canvas();
     void ReplacePicture(digitize::Surface picture);
     void SetMarkPen(digitize::PenMode mode);

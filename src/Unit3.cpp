@@ -16,6 +16,8 @@ constexpr int HelpHeight = 458;
 TForm3::TForm3(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm3>()) {
     Form3 = this;
     ui->setupUi(this);
+    startZero_ = ZeroLabels();
+    startMax_ = MaxLabels();
     look::UseWindowFont(this);
     for (QLabel *label : {ui->Label1, ui->Label2, ui->Label3, ui->Label4}) {
         look::UseFont(label, look::LargePixels, true);

@@ -23,6 +23,9 @@ class TForm3 : public QWidget {
     // The X and Y labels of a point, as shown.
     std::pair<QString, QString> ZeroLabels() const;
     std::pair<QString, QString> MaxLabels() const;
+    // The labels a point shows before it is ever locked.
+    std::pair<QString, QString> StartZeroLabels() const { return startZero_; }
+    std::pair<QString, QString> StartMaxLabels() const { return startMax_; }
 
     void Button1Click();
 
@@ -32,6 +35,8 @@ class TForm3 : public QWidget {
 
   private:
     std::unique_ptr<Ui::TForm3> ui;
+    std::pair<QString, QString> startZero_;
+    std::pair<QString, QString> startMax_;
 };
 
 extern TForm3 *Form3;

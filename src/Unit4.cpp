@@ -5,6 +5,7 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "WindowLook.h"
+#include "digitize/Errors.h"
 #include "digitize/calibration/FieldValue.h"
 #include "digitize/calibration/Rounding.h"
 #include "digitize/calibration/StepRate.h"
@@ -39,6 +40,7 @@ TForm4::TForm4(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     look::UseFont(ui->MaskEdit1, look::LargePixels, true);
     look::SetTextColour(ui->Label1, 0xFF0000); // blue
     ui->Label2->adjustSize();
+    startLabel_ = ui->Label2->text();
     ui->Panel1->setFocusPolicy(Qt::NoFocus);
     ui->MaskEdit1->installEventFilter(this);
     ui->Edit1->installEventFilter(this);
@@ -134,19 +136,42 @@ void TForm4::Button2Click() {
 }
 
 void TForm4::MaskEdit1Change() {
+    ApplySteps(Form1->XSpan());
+}
+
+void TForm4::ApplySteps(float xSpan) {
     const int n = digitize::DigitsValue(ui->MaskEdit1->displayText().toStdString());
-    const float dx = Form1->XSpan();
-    const auto steps = digitize::ComputeSteps(n, dx, ZeroPt.X, MaxPt.X);
+    const auto steps = digitize::ComputeSteps(n, xSpan, ZeroPt.X, MaxPt.X);
     StepPixels = steps.StepPixels;
+    BoxHalfW = steps.BoxHalfW;
     ui->Label2->setText(QString::fromStdString(steps.Label));
     ui->Label2->adjustSize();
-    BoxHalfW = steps.BoxHalfW;
+}
+
+void TForm4::StepsFollowCalibration() {
+    // A field that says no number is marked where it is; the steps then keep
+    // their graph units until it does.
+    try {
+        ApplySteps(Form1->XSpan());
+    } catch (const digitize::Error &) {
+        const int n = digitize::DigitsValue(ui->MaskEdit1->displayText().toStdString());
+        const auto steps = digitize::ComputeSteps(n, 0, ZeroPt.X, MaxPt.X);
+        StepPixels = steps.StepPixels;
+        BoxHalfW = steps.BoxHalfW;
+    }
+}
+
+void TForm4::ResetSteps() {
+    StepPixels = StartStepPixels;
+    BoxHalfW = StartBoxHalfW;
+    ui->Label2->setText(startLabel_);
+    ui->Label2->adjustSize();
 }
 
 void TForm4::Edit1Change() {
     // A valid text takes effect as it is typed; a refused one waits for the exit.
     if (const auto tolerance =
-            digitize::ToleranceOf(ui->Edit1->text().toStdString(), DecimalSeparator)) {
+            digitize::ToleranceOf(ui->Edit1->text().toStdString(), RegionalSeparators)) {
         ColorTolerance = *tolerance;
         emit LineChanged();
     }
@@ -157,7 +182,7 @@ void TForm4::Edit1Exit() {
     // A refused text gives way to the tolerance from before the edit.
     ColorTolerance = keptTolerance_;
     ui->Edit1->setText(QString::number(ColorTolerance));
-    ColorTolerance = keptTolerance_ = digitize::ReadTolerance(typed, DecimalSeparator);
+    ColorTolerance = keptTolerance_ = digitize::ReadTolerance(typed, RegionalSeparators);
     ui->Edit1->setText(QString::number(ColorTolerance));
     emit LineChanged();
 }

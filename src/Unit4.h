@@ -25,6 +25,12 @@ class TForm4 : public QWidget {
     void Button1Click();
     void Button2Click();
     void MaskEdit1Change();
+    // The step size, box and steps label from the reference points and X
+    // values as they are now (the label keeps its units while an X field
+    // says no number); never raises an error.
+    void StepsFollowCalibration();
+    // The step size, box and label as at start.
+    void ResetSteps();
     void Edit1Change();
     void Edit1Exit();
 
@@ -37,7 +43,10 @@ class TForm4 : public QWidget {
     void resizeEvent(QResizeEvent *event) override;
 
   private:
+    void ApplySteps(float xSpan);
+
     std::unique_ptr<Ui::TForm4> ui;
+    QString startLabel_;
     int keptTolerance_; // the tolerance before the field's last edit
 };
 

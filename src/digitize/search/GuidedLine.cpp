@@ -49,7 +49,7 @@ bool LineSeen::Holds(std::int64_t rx) const {
     bool left = false;
     bool right = false;
     for (const Run &run : Runs) {
-        if (run.Column == rx)
+        if (run.Column >= rx - 1 && run.Column <= rx + 1)
             return true;
         (run.Column < rx ? left : right) = true;
     }

@@ -43,9 +43,10 @@ struct LineSeen {
     double Slope = 0;  // rows a column
     double Spread = 0; // the largest distance of a run's centre from the fit
 
-    // The line holds column rx: a run in it, or runs on both sides of it
-    // (a pale column of a thin line, the short gap of a dashed one), so a
-    // line ending inside the box is never carried beyond its end.
+    // The line holds column rx: a run in it or next to it (an axis drawn over
+    // the curve's last column), or runs on both sides of it (a pale column of
+    // a thin line, the short gap of a dashed one), so a line ending inside
+    // the box is never carried more than a column beyond its end.
     bool Holds(std::int64_t rx) const;
 
     // The centre-weighted mean row of the runs' pixels in the box centred on

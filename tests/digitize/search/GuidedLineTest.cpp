@@ -44,12 +44,14 @@ TEST(LineSeen, HoldsAColumnItCrossesNotOneBeyondItsEnd) {
         std::vector<LineRun> runs;
         bool holds;
     };
-    const Row rows[] = {{"a run in the column", Level(10, 10, 5, 6), true},
-                        {"runs on both sides (a pale column)", Level(8, 9, 5, 6), false},
-                        {"runs on both sides", {{9, 5, 6, 0}, {11, 5, 6, 0}}, true},
-                        {"runs on the left only (the line ended)", Level(4, 9, 5, 6), false},
-                        {"runs on the right only", Level(11, 16, 5, 6), false},
-                        {"no runs", {}, false}};
+    const Row rows[] = {
+        {"a run in the column", Level(10, 10, 5, 6), true},
+        {"runs up to the column before (an axis over it)", Level(4, 9, 5, 6), true},
+        {"runs from the column after", Level(11, 16, 5, 6), true},
+        {"runs on both sides (a pale column)", {{9, 5, 6, 0}, {12, 5, 6, 0}}, true},
+        {"runs on the left only, two columns off (the line ended)", Level(4, 8, 5, 6), false},
+        {"runs on the right only, two columns off", Level(12, 16, 5, 6), false},
+        {"no runs", {}, false}};
     for (const Row &row : rows)
         EXPECT_EQ(digitize::SeeLine(row.runs, 10, 0).Holds(10), row.holds) << row.what;
 }
