@@ -1,7 +1,8 @@
 // Timings of the whole program on a 6000 x 4000 chart: loading through the
 // image window against libjpeg or libpng alone, a crosshair move with its repaint,
-// the loupe's update on a move, and Auto Run of 999 steps, plain and with
-// Sub-pixel Y, against the core search alone.
+// the loupe's update on a move, and Auto Run of 999 steps, plain, with
+// Sub-pixel Y and with every option on, against the core search and the
+// curve tracker alone.
 #include "BareDecode.h"
 #include "BenchPictures.h"
 #include "LoupeView.h"
@@ -11,9 +12,11 @@
 #include "digitize/loupe/Loupe.h"
 #include "digitize/picture/JpegDecoder.h"
 #include "digitize/search/ColumnSearch.h"
+#include "digitize/search/CurveTracker.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QLabel>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -234,6 +237,51 @@ void BM_AutoRun999StepsSubPixel(benchmark::State &state) {
         1000.0, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_AutoRun999StepsSubPixel)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// Every option on: the box, Find-Y, Calc-Y and Sub-pixel Y, the loupe shown
+// following the crosshair; the status line tells how many steps found the line.
+void BM_AutoRun999StepsEveryOption(benchmark::State &state) {
+    LoadChart();
+    Loupe->ShowAndRaise();
+    for (auto _ : state) {
+        state.PauseTiming();
+        PrepareAutoRun();
+        LineColorSet = CalcYOn = SubPixelOn = true;
+        state.ResumeTiming();
+        Form2->RunAuto();
+        QCoreApplication::processEvents();
+    }
+    const QString status = Form2->findChild<QLabel *>(QStringLiteral("Label2"))->text();
+    state.counters["points"] = status.section(QLatin1Char(' '), 0, 0).toDouble();
+    state.counters["per_step_us"] = benchmark::Counter(
+        1000.0, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    Loupe->hide();
+    QCoreApplication::processEvents();
+}
+BENCHMARK(BM_AutoRun999StepsEveryOption)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The tracker alone over the same steps, Sub-pixel Y.
+void BM_CoreTracker999Steps(benchmark::State &state) {
+    digitize::JpegDecoder decoder;
+    std::unique_ptr<std::FILE, int (*)(std::FILE *)> file(
+        std::fopen(bench::ChartJpegPath().c_str(), "rb"), &std::fclose);
+    const digitize::Surface picture = decoder.Decode(file.get());
+    const auto steps = digitize::ComputeSteps(999, 999.0F, 500, 5500);
+    int found = 0;
+    for (auto _ : state) {
+        digitize::CurveTracker tracker(
+            {{steps.BoxHalfW, 15}, 0xAA2814, 64, picture.Height(), digitize::YReading::SubPixel},
+            bench::CurveRow(500));
+        for (int i = 0; i <= 999; ++i)
+            benchmark::DoNotOptimize(
+                tracker.Step(picture, digitize::StepX(500, i, steps.StepPixels)));
+        found = tracker.Recorded();
+    }
+    state.counters["points"] = found;
+    state.counters["per_step_us"] = benchmark::Counter(
+        1000.0, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_CoreTracker999Steps)->Unit(benchmark::kMillisecond);
 
 void BM_CoreSearch999Steps(benchmark::State &state) {
     digitize::JpegDecoder decoder;
