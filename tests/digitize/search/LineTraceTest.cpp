@@ -81,6 +81,21 @@ TEST(LineTrace, AcrossAGapTakesOnlyTheLinesOwnColourWithinReach) {
     }
 }
 
+TEST(LineTrace, ALineDrawnPalerThanTheColourTakenIsFollowedAcrossItsGaps) {
+    // The colour was taken on the one dark pixel at the start; the line is
+    // drawn 25 off it (JPEG pales a thin line) and broken for 10 columns.
+    constexpr Colour Paler = 0xC34127; // R 39, G 65, B 195
+    Surface p = Surface::Blank(300, 200);
+    Horizontal(p, 100, 0, 160, Paler);
+    Horizontal(p, 100, 170, 300, Paler);
+    Put(p, 40, 100);
+    LineTrace trace(Settings);
+    ASSERT_TRUE(trace.Start(p, 40, 100, 40, 40));
+    EXPECT_EQ(trace.RunsIn(40, 40).front().Closest, 0);
+    trace.To(p, 250);
+    EXPECT_EQ(trace.RunsIn(170, 250).size(), 81u);
+}
+
 TEST(LineTrace, TheReachWidensWithTheGapUpToTwoBoxHeights) {
     Surface p = Surface::Blank(400, 200);
     Horizontal(p, 100, 0, 60);

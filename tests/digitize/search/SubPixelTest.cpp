@@ -150,3 +150,27 @@ TEST(SubPixelRow, TheToleranceDecidesWhatColourIsTheLine) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(SubPixelRow, GuidedItKeepsToTheCurvesCourseNotToTheNearestRun) {
+    // A line of slope 1/2 and a grid line of its colour on row 96: read from
+    // row 97 the nearest run in every column is the grid line's.
+    const Curve line{[](double x) { return 100.3 + 0.5 * (x - 100.0); },
+                     [](double) { return 0.5; }};
+    Surface picture = Surface::Blank(Size, Size);
+    Stroke(picture, {[](double) { return 96.0; }, [](double) { return 0.0; }}, 1, Navy);
+    Stroke(picture, line, 2, Navy);
+    const digitize::Box box{7, 15};
+    EXPECT_NEAR(digitize::SubPixelRow(picture, 100, 97, box, Navy, 64).value(), 96.0, 0.2);
+    const auto guided = digitize::SubPixelRow(picture, 100, 97, box, Navy, 64,
+                                              digitize::Guide{100, 100.3, 0.5, 2.0});
+    ASSERT_TRUE(guided.has_value());
+    EXPECT_NEAR(*guided, 100.3, 0.1);
+    // Nothing within reach of the course: nothing found, rather than the grid line.
+    EXPECT_FALSE(
+        digitize::SubPixelRow(picture, 100, 97, box, Navy, 64, digitize::Guide{100, 110, 0.5, 2.0})
+            .has_value());
+}
+
+} // namespace
