@@ -1,9 +1,12 @@
 #include "ReferenceLocks.h"
 
+#include "RecordCommands.h"
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
 #include "Unit4.h"
+
+#include <QUndoStack>
 
 #include <array>
 
@@ -93,4 +96,18 @@ void RestoreLock(ReferencePoint which, const LockState &state) {
     else
         Form3->SetMaxLabels(state.XLabel, state.YLabel);
     Form4->StepsFollowCalibration();
+}
+
+QString FollowNewPicture(QUndoStack &undo, bool sameSize) {
+    if (!IsLocked(ReferencePoint::Zero) && !IsLocked(ReferencePoint::Max))
+        return {};
+    if (sameSize)
+        return QStringLiteral("Picture of the same size: calibration kept");
+    // Pixels locked on the old picture say nothing about the new one.
+    undo.beginMacro(QStringLiteral("New picture size"));
+    for (const ReferencePoint which : {ReferencePoint::Zero, ReferencePoint::Max})
+        undo.push(new LockCommand(which, Unlocked(which))); // the stack owns it
+    undo.endMacro();
+    Form4->ResetSteps();
+    return QStringLiteral("Picture of another size: calibration cleared, lock Zero and Max again");
 }

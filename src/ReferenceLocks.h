@@ -9,6 +9,8 @@
 
 #include <QString>
 
+class QUndoStack;
+
 enum class ReferencePoint { Zero, Max };
 
 // The pixel a point is locked at now (its start pixel while not locked).
@@ -42,3 +44,9 @@ LockState Unlocked(ReferencePoint which);
 // Makes the state the point's lock, everywhere it shows, and recomputes the
 // step size from the points as they are now.
 void RestoreLock(ReferencePoint which, const LockState &state);
+
+// After a new picture: the locks stay for one of the same size; for one of
+// another size they are cleared, as one step to undo, and the step size goes
+// back to its start. Answers what the status line says of it, nothing when
+// no point was locked.
+QString FollowNewPicture(QUndoStack &undo, bool sameSize);

@@ -11,7 +11,6 @@
 #include "RecordCommands.h"
 #include "ReferenceLocks.h"
 #include "Unit1.h"
-#include "Unit4.h"
 #include "WindowLook.h"
 #include "digitize/calibration/Rounding.h"
 #include "digitize/calibration/StepRate.h"
@@ -103,24 +102,8 @@ void TForm2::ReplacePicture(digitize::Surface picture) {
     picture_.Replace(std::move(picture));
     ui->ScrollBox1->ShowPicture(Canvas());
     emit PictureChanged();
-    KeepOrClearCalibration(sameSize);
-}
-
-void TForm2::KeepOrClearCalibration(bool sameSize) {
-    if (!IsLocked(ReferencePoint::Zero) && !IsLocked(ReferencePoint::Max))
-        return;
-    if (sameSize) {
-        ShowStatus(QStringLiteral("Picture of the same size: calibration kept"));
-        return;
-    }
-    // Pixels locked on the old picture say nothing about the new one.
-    undo_.beginMacro(QStringLiteral("New picture size"));
-    for (const ReferencePoint which : {ReferencePoint::Zero, ReferencePoint::Max})
-        undo_.push(new LockCommand(which, Unlocked(which))); // the stack owns it
-    undo_.endMacro();
-    Form4->ResetSteps();
-    ShowStatus(
-        QStringLiteral("Picture of another size: calibration cleared, lock Zero and Max again"));
+    if (const QString said = FollowNewPicture(undo_, sameSize); !said.isEmpty())
+        ShowStatus(said);
 }
 
 void TForm2::FollowCrosshair() {

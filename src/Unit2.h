@@ -107,9 +107,6 @@ class TForm2 : public QWidget, public PictureSource {
 
   private:
     void LockReferencePoint(ReferencePoint which);
-    // After a new picture: the locks stay for one of the same size and are
-    // cleared for one of another; the status line says which.
-    void KeepOrClearCalibration(bool sameSize);
     digitize::Surface &Canvas();
     void ReplacePicture(digitize::Surface picture);
     void SetMarkPen(digitize::PenMode mode);
