@@ -1,9 +1,10 @@
 #include "AutoRun.h"
 
 #include "BusyCursor.h"
+#include "ReferenceLocks.h"
 #include "Unit2.h"
+#include "digitize/calibration/AxisStep.h"
 #include "digitize/calibration/Rounding.h"
-#include "digitize/calibration/StepRate.h"
 #include "digitize/search/CurveTracker.h"
 
 #include <QScopeGuard>
@@ -20,17 +21,19 @@ void AutoRunDriver::Run() {
     const auto summary =
         qScopeGuard([&] { window_.ShowStatus(RunSummary(tracker.Recorded(), tracker.Skipped())); });
     // The first step is where the user left the crosshair; the one that
-    // passes Max X is shown but not searched.
+    // passes the end is shown but not searched.
     float x = CurX;
     while (true) {
         const digitize::TrackStep step = window_.SettleOnLine(tracker, x);
         if (step.Found)
             window_.RecordAt(CurX, static_cast<float>(step.Value));
         ++StepIndex;
-        x = digitize::StepX(ZeroPt.X, StepIndex, StepPixels);
+        // Along the chart's X axis as drawn: with a third point, a slanted line.
+        const auto to = digitize::StepAlongX(LockedFrame(), StepIndex, StepPixels, {CurX, CurY});
+        x = to.X;
         const float crosshairX = SubPixelOn ? x : static_cast<float>(digitize::Round(x));
-        if (!digitize::BeforeOrAtMax(crosshairX, MaxPt.X, StepPixels)) {
-            window_.MoveCrosshair(crosshairX, CurY);
+        if (!digitize::StepBeforeOrAtEnd(LockedFrame(), {crosshairX, to.Y}, StepPixels)) {
+            window_.MoveCrosshair(crosshairX, to.Y);
             break;
         }
     }

@@ -2,7 +2,7 @@
 
 #include "SharedState.h"
 #include "Unit1.h"
-#include "digitize/calibration/Decimals.h"
+#include "digitize/calibration/AxisText.h"
 #include "digitize/calibration/Rounding.h"
 #include "digitize/search/BoxAverage.h"
 #include "digitize/search/SubPixel.h"
@@ -32,9 +32,7 @@ float SubPixelCentreRow(MarkedPicture &picture, const digitize::DrawnMarks &mark
     return row ? static_cast<float>(*row) : Y;
 }
 
-QString CoordinateText(float xValue, float yValue) {
-    const digitize::Decimals decimals =
-        digitize::CoordDecimals(ZeroPt, MaxPt, Form1->XAxis(), Form1->YAxis(), Form1->IntegerX(),
-                                SubPixelOn ? SubPixelFraction : 1.0);
-    return QString::fromStdString(digitize::CoordText(xValue, yValue, decimals.X, decimals.Y));
+QString CoordinateText(const digitize::Calibration &calibration, digitize::GraphPoint reading) {
+    return QString::fromStdString(digitize::ReadingText(calibration, reading, Form1->IntegerX(),
+                                                        SubPixelOn ? SubPixelFraction : 1.0));
 }

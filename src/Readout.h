@@ -5,6 +5,7 @@
 #pragma once
 
 #include "MarkedPicture.h"
+#include "digitize/calibration/Calibration.h"
 
 #include <QString>
 
@@ -17,5 +18,7 @@ float BoxAverageRow(const digitize::Surface &picture, float X, float Y);
 float SubPixelCentreRow(MarkedPicture &picture, const digitize::DrawnMarks &marks, float X,
                         float Y);
 
-// "X , Y" for graph values at the decimals the locked calibration shows.
-QString CoordinateText(float xValue, float yValue);
+// "X , Y" for a reading of the calibration: linear values at the decimals
+// the calibration shows, log values to the significant digits a pixel is
+// worth, dates in ISO 8601.
+QString CoordinateText(const digitize::Calibration &calibration, digitize::GraphPoint reading);

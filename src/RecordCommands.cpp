@@ -72,3 +72,16 @@ void LockCommand::redo() {
 void LockCommand::undo() {
     RestoreLock(which_, before_);
 }
+
+ThirdLockCommand::ThirdLockCommand(const ThirdLockState &after)
+    : QUndoCommand(after.Pixel ? QStringLiteral("Lock the third point")
+                               : QStringLiteral("Unlock the third point")),
+      before_(CurrentThirdLock()), after_(after) {}
+
+void ThirdLockCommand::redo() {
+    RestoreThirdLock(after_);
+}
+
+void ThirdLockCommand::undo() {
+    RestoreThirdLock(before_);
+}

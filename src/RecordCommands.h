@@ -1,6 +1,6 @@
 // The changes Ctrl+Z takes back and Ctrl+Shift+Z puts back: recording points
 // (one Space, or one whole Auto Run), deleting a point, starting and naming
-// a series, and locking a reference point.
+// a series, and locking a reference point or the third point.
 #pragma once
 
 #include "RecordedPoints.h"
@@ -70,4 +70,15 @@ class LockCommand : public QUndoCommand {
     ReferencePoint which_;
     LockState before_;
     LockState after_;
+};
+
+class ThirdLockCommand : public QUndoCommand {
+  public:
+    explicit ThirdLockCommand(const ThirdLockState &after);
+    void redo() override;
+    void undo() override;
+
+  private:
+    ThirdLockState before_;
+    ThirdLockState after_;
 };

@@ -99,7 +99,7 @@ void RestoreLock(ReferencePoint which, const LockState &state) {
 }
 
 QString FollowNewPicture(QUndoStack &undo, bool sameSize) {
-    if (!IsLocked(ReferencePoint::Zero) && !IsLocked(ReferencePoint::Max))
+    if (!IsLocked(ReferencePoint::Zero) && !IsLocked(ReferencePoint::Max) && !Form2->ThirdPoint())
         return {};
     if (sameSize)
         return QStringLiteral("Picture of the same size: calibration kept");
@@ -107,7 +107,49 @@ QString FollowNewPicture(QUndoStack &undo, bool sameSize) {
     undo.beginMacro(QStringLiteral("New picture size"));
     for (const ReferencePoint which : {ReferencePoint::Zero, ReferencePoint::Max})
         undo.push(new LockCommand(which, Unlocked(which))); // the stack owns it
+    if (Form2->ThirdPoint())
+        undo.push(new ThirdLockCommand(ThirdUnlocked())); // the stack owns it
     undo.endMacro();
     Form4->ResetSteps();
     return QStringLiteral("Picture of another size: calibration cleared, lock Zero and Max again");
+}
+
+ThirdLockState CurrentThirdLock() {
+    return {Form2->ThirdPoint(), Form1->FieldColour(AxisField::XMax),
+            Form1->FieldColour(AxisField::YZero), Form3->ThirdLabel()};
+}
+
+ThirdLockState ThirdLockAt(digitize::Point pixel) {
+    return {pixel, FieldLocked, FieldLocked,
+            QStringLiteral("C = ") + Form1->FieldText(AxisField::XMax) + QStringLiteral(", ") +
+                Form1->FieldText(AxisField::YZero) + QStringLiteral(" : ") +
+                QString::number(pixel.X) + QStringLiteral(", ") + QString::number(pixel.Y)};
+}
+
+ThirdLockState ThirdUnlocked() {
+    return {std::nullopt, Form1->FieldColour(AxisField::XMax), Form1->FieldColour(AxisField::YZero),
+            QString()};
+}
+
+void RestoreThirdLock(const ThirdLockState &state) {
+    Form2->SetThirdPoint(state.Pixel);
+    Form1->SetFieldColour(AxisField::XMax, state.XColour);
+    Form1->SetFieldColour(AxisField::YZero, state.YColour);
+    Form3->SetThirdLabel(state.Label);
+    Form4->StepsFollowCalibration();
+}
+
+digitize::PixelPoint PixelOf(digitize::Point pixel) {
+    return {static_cast<double>(pixel.X), static_cast<double>(pixel.Y)};
+}
+
+digitize::Frame LockedFrame() {
+    if (const auto third = Form2->ThirdPoint())
+        return {PixelOf(ZeroPt), PixelOf(MaxPt), PixelOf(*third)};
+    return {PixelOf(ZeroPt), PixelOf(MaxPt)};
+}
+
+digitize::Calibration CurrentCalibration() {
+    const digitize::Axis x = Form1->XScale();
+    return {LockedFrame(), x, Form1->YScale()};
 }

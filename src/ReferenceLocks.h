@@ -1,13 +1,17 @@
-// Locking the Zero and Max reference points: whether each is locked and at
-// which pixel, and how a lock shows in the control window's fields and the
-// help window's calibration labels. A lock is a state that an undo puts back
+// Locking the Zero and Max reference points and the optional third point
+// (the chart's point X Max, Y Zero): whether each is locked and at which
+// pixel, and how a lock shows in the control window's fields and the help
+// window's calibration labels. A lock is a state that an undo puts back
 // whole; the step size follows every change of it.
 #pragma once
 
+#include "digitize/calibration/Calibration.h"
 #include "digitize/calibration/Conversions.h"
 #include "digitize/picture/Surface.h"
 
 #include <QString>
+
+#include <optional>
 
 class QUndoStack;
 
@@ -45,8 +49,31 @@ LockState Unlocked(ReferencePoint which);
 // step size from the points as they are now.
 void RestoreLock(ReferencePoint which, const LockState &state);
 
+// The third point's lock: none until C locks it; its fields are X Max and Y Zero.
+struct ThirdLockState {
+    std::optional<digitize::Point> Pixel;
+    digitize::Colour XColour = 0;
+    digitize::Colour YColour = 0;
+    QString Label; // empty while there is no third point
+};
+
+ThirdLockState CurrentThirdLock();
+// The lock at the pixel: X Max and Y Zero green, the help window showing
+// "C = <X Max>, <Y Zero> : <x>, <y>".
+ThirdLockState ThirdLockAt(digitize::Point pixel);
+// No third point: the fields keep their colours.
+ThirdLockState ThirdUnlocked();
+void RestoreThirdLock(const ThirdLockState &state);
+
+digitize::PixelPoint PixelOf(digitize::Point pixel);
+// The locked pixels: Zero, Max and the third point when there is one.
+digitize::Frame LockedFrame();
+// The locked pixels with the axes as the fields and log boxes say now;
+// throws the fields' errors and a log axis's refusal.
+digitize::Calibration CurrentCalibration();
+
 // After a new picture: the locks stay for one of the same size; for one of
-// another size they are cleared, as one step to undo, and the step size goes
-// back to its start. Answers what the status line says of it, nothing when
+// another size they are cleared (the third point too), as one step to undo,
+// and the step size goes back to its start. Answers what the status line says of it, nothing when
 // no point was locked.
 QString FollowNewPicture(QUndoStack &undo, bool sameSize);

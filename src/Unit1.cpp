@@ -3,22 +3,22 @@
 
 #include "ErrorBox.h"
 #include "LoupeWindow.h"
+#include "PointsExport.h"
 #include "RecordCommands.h"
 #include "RecordedPoints.h"
 #include "Unit2.h"
 #include "Unit3.h"
 #include "Unit4.h"
 #include "WindowLook.h"
+#include "digitize/calibration/DateValue.h"
 #include "digitize/calibration/FieldValue.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileDialog>
 #include <QFocusEvent>
 #include <QLocale>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <QShortcut>
 #include <QUndoStack>
 
@@ -57,7 +57,8 @@ void AddShortcut(QWidget *window, QKeySequence keys, Qt::ShortcutContext context
 } // namespace
 
 TForm1::TForm1(RecordedPoints &points, QUndoStack &undo, QWidget *parent)
-    : QWidget(parent), ui(std::make_unique<Ui::TForm1>()), points_(points), undo_(undo) {
+    : QWidget(parent), ui(std::make_unique<Ui::TForm1>()), points_(points), undo_(undo),
+      export_(std::make_unique<PointsExport>(points)) {
     Form1 = this;
     ui->setupUi(this);
     look::UseWindowFont(this);
@@ -90,6 +91,10 @@ TForm1::TForm1(RecordedPoints &points, QUndoStack &undo, QWidget *parent)
             [this] { Guard([this] { Button2Click(); }); });
     connect(ui->Button3, &QPushButton::clicked, this,
             [this] { Guard([this] { Button3Click(); }); });
+    connect(ui->CheckBox2, &QCheckBox::toggled, this,
+            [this] { Guard([this] { CheckBox2Click(); }); });
+    connect(ui->CheckBox3, &QCheckBox::toggled, this,
+            [this] { Guard([this] { CheckBox3Click(); }); });
     AddShortcut(this, QKeySequence(Qt::ALT | Qt::Key_H), Qt::WindowShortcut,
                 [this] { Button1Click(); });
     AddShortcut(this, QKeySequence(Qt::ALT | Qt::Key_A), Qt::WindowShortcut,
@@ -100,7 +105,8 @@ TForm1::TForm1(RecordedPoints &points, QUndoStack &undo, QWidget *parent)
             [this] { Guard([this] { Button4Click(); }); });
     connect(ui->Edit5, &QLineEdit::editingFinished, this,
             [this] { Guard([this] { Edit5Exit(); }); });
-    AddShortcut(this, QKeySequence::Save, Qt::WindowShortcut, [this] { SaveLog(); });
+    // Saving from any window, the image window above all, where points are taken.
+    AddShortcut(this, QKeySequence::Save, Qt::ApplicationShortcut, [this] { SaveLog(); });
     AddShortcut(this, QKeySequence(Qt::CTRL | Qt::Key_Z), Qt::WindowShortcut,
                 [this] { undo_.undo(); });
     AddShortcut(this, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), Qt::WindowShortcut,
@@ -175,6 +181,32 @@ float TForm1::XSpan() const {
     return digitize::ToSingle(max - FieldValue(AxisField::XZero));
 }
 
+bool TForm1::XDates() const {
+    return digitize::ReadDate(FieldText(AxisField::XZero).toStdString()) &&
+           digitize::ReadDate(FieldText(AxisField::XMax).toStdString());
+}
+
+digitize::Axis TForm1::XScale() const {
+    const std::string zero = FieldText(AxisField::XZero).toStdString();
+    const std::string max = FieldText(AxisField::XMax).toStdString();
+    if (const auto dates = digitize::DateAxis(zero, max, LogX(), "X"))
+        return *dates;
+    return digitize::NumberAxis(XAxis(), LogX(), "X", zero, max);
+}
+
+digitize::Axis TForm1::YScale() const {
+    return digitize::NumberAxis(YAxis(), LogY(), "Y", FieldText(AxisField::YZero).toStdString(),
+                                FieldText(AxisField::YMax).toStdString());
+}
+
+bool TForm1::LogX() const {
+    return ui->CheckBox2->isChecked();
+}
+
+bool TForm1::LogY() const {
+    return ui->CheckBox3->isChecked();
+}
+
 bool TForm1::IntegerX() const {
     return ui->CheckBox1->isChecked();
 }
@@ -182,10 +214,6 @@ bool TForm1::IntegerX() const {
 void TForm1::ShowReadout(const QString &text) {
     ui->Label3->setText(text);
     ui->Label3->adjustSize();
-}
-
-QByteArray TForm1::RecordedText() const {
-    return points_.LogText().toUtf8();
 }
 
 void TForm1::ShowSeriesName() {
@@ -222,28 +250,13 @@ void TForm1::Edit5Exit() {
 }
 
 bool TForm1::SaveLog() {
-    const QByteArray text = RecordedText();
-    if (savePath_.isEmpty())
-        savePath_ = QDir::home().filePath(QStringLiteral("points.txt"));
-    const QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Save Recorded Points"), savePath_,
-                                     QStringLiteral("Text files (*.txt);;All files (*)"));
-    if (path.isEmpty())
-        return false;
-    savePath_ = path;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-        ShowErrorBox(QStringLiteral("Cannot save ") + path + QStringLiteral(": ") +
-                     file.errorString());
-        return false;
-    }
-    savedText_ = text;
-    return true;
+    // The dialog opens over the window the user pressed Ctrl+S in.
+    QWidget *from = QApplication::activeWindow();
+    return export_->Save(from != nullptr ? from : this);
 }
 
 bool TForm1::MayClose() {
-    const QByteArray recorded = RecordedText();
-    if (recorded.isEmpty() || recorded == savedText_)
+    if (!export_->Unsaved())
         return true;
     QMessageBox box(QMessageBox::Warning, ApplicationTitle,
                     QStringLiteral("The log holds recorded points that have not been saved."),
@@ -278,14 +291,23 @@ void TForm1::Button3Click() {
 }
 
 void TForm1::FieldExit(AxisField field) {
-    // The text stays as typed: it is read as the number the user meant, or
-    // marked with the reason it says none.
-    const digitize::NumberReading reading =
-        digitize::ReadNumber(FieldText(field).toStdString(), RegionalSeparators);
-    if (reading.Value)
+    // The text stays as typed: it is read as the number the user meant (or a
+    // date along X), or marked with the reason it says none.
+    const std::string text = FieldText(field).toStdString();
+    const bool xField = field == AxisField::XZero || field == AxisField::XMax;
+    const digitize::NumberReading reading = digitize::ReadNumber(text, RegionalSeparators);
+    if (reading.Value || (xField && digitize::ReadDate(text)))
         SetFieldColour(field, FieldLeft);
     else
         MarkInvalid(field, QString::fromStdString(reading.Problem));
+}
+
+void TForm1::CheckBox2Click() {
+    Form3->SetLogAxes(LogX(), LogY());
+}
+
+void TForm1::CheckBox3Click() {
+    Form3->SetLogAxes(LogX(), LogY());
 }
 
 void TForm1::Edit1Exit() {

@@ -3,6 +3,7 @@
 // the program.
 #pragma once
 
+#include "digitize/calibration/Axis.h"
 #include "digitize/calibration/Conversions.h"
 #include "digitize/calibration/NumberReading.h"
 #include "digitize/picture/Surface.h"
@@ -18,6 +19,7 @@ class TForm1;
 }
 class QLineEdit;
 class QUndoStack;
+class PointsExport;
 class RecordedPoints;
 
 // The regional separators that field values are read with (UTF-8), read at
@@ -48,6 +50,17 @@ class TForm1 : public QWidget {
     // Max X value minus Zero X value (Max read first), stored as a float.
     float XSpan() const;
 
+    // The axes as the calibration reads them: X is a time axis when both X
+    // fields hold dates, each axis logarithmic when its box is ticked. Throw
+    // the fields' conversion error, then the log axis's refusal of values not
+    // above zero.
+    digitize::Axis XScale() const;
+    digitize::Axis YScale() const;
+    // Both X fields hold dates.
+    bool XDates() const;
+    bool LogX() const;
+    bool LogY() const;
+
     QString FieldText(AxisField field) const;
     void SetFieldColour(AxisField field, digitize::Colour colour);
     digitize::Colour FieldColour(AxisField field) const;
@@ -57,8 +70,9 @@ class TForm1 : public QWidget {
     // Puts the keyboard in the series name field, its text selected, to name
     // the series just started; Enter there hands the keys back to the window.
     void NameSeries(QWidget *returnTo);
-    // Saves the recorded lines of the log to a file the user chooses; false
-    // when the user cancels or the file cannot be written (the box says why).
+    // Saves the recorded points as CSV or as the log's text, in a file and
+    // format the user chooses (Ctrl+S in any window); false when there is
+    // nothing to save, the user cancels or the file cannot be written.
     bool SaveLog();
 
     void Button1Click();
@@ -70,6 +84,8 @@ class TForm1 : public QWidget {
     void Edit2Exit();
     void Edit3Exit();
     void Edit4Exit();
+    void CheckBox2Click();
+    void CheckBox3Click();
 
   protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -86,8 +102,6 @@ class TForm1 : public QWidget {
     void FieldExit(AxisField field);
     // True when no recorded point would be lost, or the user says so.
     bool MayClose();
-    // The recorded lines as a saved file holds them.
-    QByteArray RecordedText() const;
     void ShowSeriesName();
 
     std::unique_ptr<Ui::TForm1> ui;
@@ -96,8 +110,7 @@ class TForm1 : public QWidget {
     RecordedPoints &points_;
     QUndoStack &undo_;
     QWidget *namingFrom_ = nullptr; // the window that asked for a name
-    QString savePath_;
-    QByteArray savedText_; // the recorded lines as last saved
+    std::unique_ptr<PointsExport> export_;
 };
 
 extern TForm1 *Form1;

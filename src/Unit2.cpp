@@ -12,8 +12,8 @@
 #include "ReferenceLocks.h"
 #include "Unit1.h"
 #include "WindowLook.h"
+#include "digitize/calibration/AxisStep.h"
 #include "digitize/calibration/Rounding.h"
-#include "digitize/calibration/StepRate.h"
 #include "digitize/picture/PicturePath.h"
 #include "digitize/search/ColumnSearch.h"
 
@@ -37,6 +37,10 @@ namespace {
 
 // The longest dropped path taken; the rest is cut off.
 constexpr int PathCharacters = 253;
+
+const QString OnOneLineText =
+    QStringLiteral("The three reference points are on one line. Lock C on the chart's point "
+                   "(X Max, Y Zero).");
 
 } // namespace
 
@@ -72,13 +76,17 @@ TForm2::TForm2(RecordedPoints &points, QUndoStack &undo, QWidget *parent)
     connect(ui->Image1, &TPictureArea::MouseLeave, this, &TForm2::MouseLeftPicture);
     connect(ui->Button1, &QPushButton::clicked, this,
             [this] { Guard([this] { Button1Click(); }); });
-    for (const auto &[keys, step] :
-         {std::pair{QKeySequence(Qt::CTRL | Qt::Key_Z), &QUndoStack::undo},
-          std::pair{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &QUndoStack::redo}}) {
-        auto *shortcut = new QShortcut(keys, this); // the window owns it
-        connect(shortcut, &QShortcut::activated, this,
-                [this, step = step] { Guard([&] { (undo_.*step)(); }); });
-    }
+    sameAxisText_ = ui->Label1->text();
+    // Another page or resolution is a new picture of the same file.
+    chooser_.SetReceiver([this](digitize::Surface picture) {
+        ReplacePicture(std::move(picture));
+        CrossDrawn = false;
+        BoxDrawn = false;
+    });
+    auto *undoKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this); // the window owns it
+    connect(undoKey, &QShortcut::activated, this, [this] { Guard([this] { undo_.undo(); }); });
+    auto *redoKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), this);
+    connect(redoKey, &QShortcut::activated, this, [this] { Guard([this] { undo_.redo(); }); });
 }
 
 TForm2::~TForm2() {
@@ -118,7 +126,11 @@ void TForm2::LoadImage(const QString &path) {
     BusyCursor busy;
     if (!jpeg_)
         jpeg_.emplace();
-    ReplacePicture(ReadPictureFile(path, *jpeg_));
+    OpenedPicture opened = OpenPictureFile(path, *jpeg_);
+    ReplacePicture(std::move(opened.Picture));
+    chooser_.Offer(std::move(opened.Drawn), opened.Note);
+    if (!opened.Note.isEmpty())
+        ShowStatus(opened.Note);
     setWindowTitle(path);
     CrossDrawn = false;
     BoxDrawn = false;
@@ -147,6 +159,7 @@ void TForm2::PasteImage() {
         if (image.isNull())
             return;
         ReplacePicture(SurfaceFromImage(image));
+        chooser_.Offer(nullptr);
         setWindowTitle(QStringLiteral("Image.bmp"));
         CrossDrawn = false;
         BoxDrawn = false;
@@ -214,22 +227,32 @@ void TForm2::Image1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int 
 
 bool TForm2::CheckDistinct(std::int32_t otherX, std::int32_t otherY) {
     if (Round(CurX) == otherX || Round(CurY) == otherY) {
-        ui->Panel1->move(100, 100);
-        ui->Panel1->show();
+        RefuseLock(sameAxisText_);
         return false;
     }
     return true;
 }
 
+void TForm2::RefuseLock(const QString &reason) {
+    ui->Label1->setText(reason);
+    ui->Panel1->setAccessibleDescription(reason + QLatin1Char(' ') + ui->Label4->text());
+    ui->Panel1->move(100, 100);
+    ui->Panel1->show();
+}
+
 // Locks Zero or Max at the crosshair, unless it would share an axis with
-// the other point.
+// the other point, or put the three points on one line.
 void TForm2::LockReferencePoint(ReferencePoint which) {
     // Only a point the user has locked can make the conversion impossible.
     const digitize::Point other = LockedPixel(OtherPoint(which));
     if (IsLocked(OtherPoint(which)) && !CheckDistinct(other.X, other.Y))
         return;
-    undo_.push(
-        new LockCommand(which, LockAt(which, {Round(CurX), Round(CurY)}))); // the stack owns it
+    const digitize::Point at{Round(CurX), Round(CurY)};
+    if (thirdPt_ && digitize::OnOneLine(PixelOf(at), PixelOf(other), PixelOf(*thirdPt_))) {
+        RefuseLock(OnOneLineText);
+        return;
+    }
+    undo_.push(new LockCommand(which, LockAt(which, at))); // the stack owns it
     FollowCrosshair();
     Form1->ShowReadout(DisplayCoord(CurX, CurY));
 }
@@ -240,6 +263,21 @@ void TForm2::LockZero() {
 
 void TForm2::LockMax() {
     LockReferencePoint(ReferencePoint::Max);
+}
+
+void TForm2::LockThird() {
+    const digitize::Point at{Round(CurX), Round(CurY)};
+    if (digitize::OnOneLine(PixelOf(ZeroPt), PixelOf(MaxPt), PixelOf(at))) {
+        RefuseLock(OnOneLineText);
+        return;
+    }
+    undo_.push(new ThirdLockCommand(ThirdLockAt(at))); // the stack owns it
+    FollowCrosshair();
+}
+
+void TForm2::UnlockThird() {
+    if (thirdPt_)
+        undo_.push(new ThirdLockCommand(ThirdUnlocked())); // the stack owns it
 }
 
 float TForm2::CalcXValue(float X) {
@@ -268,8 +306,8 @@ float TForm2::EstimatedRow(float X, float Y) {
 }
 
 QString TForm2::DisplayCoord(float X, float Y) {
-    const float xv = CalcXValue(X);
-    return CoordinateText(xv, CalcYValue(EstimatedRow(X, Y)));
+    const digitize::Calibration calibration = CurrentCalibration();
+    return CoordinateText(calibration, calibration.Reading({X, EstimatedRow(X, Y)}));
 }
 
 void TForm2::RecordPoint() {
@@ -277,8 +315,9 @@ void TForm2::RecordPoint() {
 }
 
 void TForm2::RecordAt(float X, float row) {
-    const float xv = CalcXValue(X);
-    digitize::RecordedPoint point{X, row, CoordinateText(xv, CalcYValue(row)).toStdString()};
+    const digitize::Calibration calibration = CurrentCalibration();
+    digitize::RecordedPoint point{
+        X, row, CoordinateText(calibration, calibration.Reading({X, row})).toStdString()};
     if (autoRunning_)
         run_.push_back(std::move(point));
     else
@@ -295,7 +334,9 @@ void TForm2::Image1MouseMove(Qt::KeyboardModifiers, int x, int y) {
 
 void TForm2::StepCursor(int delta) {
     StepIndex += delta;
-    MoveCrosshair(digitize::StepX(ZeroPt.X, StepIndex, StepPixels), CurY);
+    // Along the chart's X axis as drawn: with a third point, a slanted line.
+    const auto to = digitize::StepAlongX(LockedFrame(), StepIndex, StepPixels, {CurX, CurY});
+    MoveCrosshair(to.X, to.Y);
     if (FindYOn)
         FindSquare(CurX, CurY);
 }
@@ -360,6 +401,14 @@ void TForm2::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
             break;
         case Qt::Key_Down:
             MoveCrosshair(CurX, CurY + 1.0F);
+            break;
+        case Qt::Key_C:
+            if (shift & (Qt::AltModifier | Qt::MetaModifier))
+                break;
+            if (shift.testFlag(Qt::ShiftModifier))
+                UnlockThird();
+            else
+                LockThird();
             break;
         default:
             break;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "MarkedPicture.h"
+#include "PageChooser.h"
 #include "PictureSource.h"
 #include "ReferenceLocks.h"
 #include "SharedState.h"
@@ -56,6 +57,15 @@ class TForm2 : public QWidget, public PictureSource {
     bool CheckDistinct(std::int32_t otherX, std::int32_t otherY);
     void LockZero();
     void LockMax();
+    // The third reference point, on the chart's point (X Max, Y Zero): with
+    // it the conversion is the affine map through the three points.
+    void LockThird();
+    void UnlockThird();
+    std::optional<digitize::Point> ThirdPoint() const { return thirdPt_; }
+    void SetThirdPoint(std::optional<digitize::Point> pixel) { thirdPt_ = pixel; }
+    // The two-point linear values of a column and of a row. The readout and
+    // the log read through CurrentCalibration (ReferenceLocks.h), which also
+    // knows log and date axes and the third point.
     float CalcXValue(float X);
     float CalcYValue(float Y);
     float CalcSquare(float X, float Y);
@@ -107,6 +117,8 @@ class TForm2 : public QWidget, public PictureSource {
 
   private:
     void LockReferencePoint(ReferencePoint which);
+    // Shows the error panel with the reason a lock was refused.
+    void RefuseLock(const QString &reason);
     digitize::Surface &Canvas();
     void ReplacePicture(digitize::Surface picture);
     void SetMarkPen(digitize::PenMode mode);
@@ -120,6 +132,9 @@ class TForm2 : public QWidget, public PictureSource {
     QUndoStack &undo_;
     bool autoRunning_ = false;
     std::vector<digitize::RecordedPoint> run_; // recorded by the Auto Run going on
+    std::optional<digitize::Point> thirdPt_;   // the third reference point, once locked
+    QString sameAxisText_;                     // the error panel's reason for Z and A
+    PageChooser chooser_{this};                // while a PDF page or SVG drawing is shown
 };
 
 extern TForm2 *Form2;

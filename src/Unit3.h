@@ -20,7 +20,12 @@ class TForm3 : public QWidget {
 
     void SetZeroLabels(const QString &x, const QString &y);
     void SetMaxLabels(const QString &x, const QString &y);
-    // The X and Y labels of a point, as shown.
+    // The labels of a logarithmic axis end with " (log)".
+    void SetLogAxes(bool logX, bool logY);
+    // The third reference point's label; an empty text hides it.
+    void SetThirdLabel(const QString &text);
+    QString ThirdLabel() const;
+    // The X and Y labels of a point, as its lock wrote them (without the log marks).
     std::pair<QString, QString> ZeroLabels() const;
     std::pair<QString, QString> MaxLabels() const;
     // The labels a point shows before it is ever locked.
@@ -34,9 +39,17 @@ class TForm3 : public QWidget {
     void resizeEvent(QResizeEvent *event) override;
 
   private:
+    void ShowLabels();
+    // Keeps the Y labels clear of the X labels, widening the window if need be.
+    void ArrangeLabels();
+
     std::unique_ptr<Ui::TForm3> ui;
     std::pair<QString, QString> startZero_;
     std::pair<QString, QString> startMax_;
+    // The labels as the locks wrote them, before the log marks.
+    QString zeroX_, zeroY_, maxX_, maxY_;
+    bool logX_ = false;
+    bool logY_ = false;
 };
 
 extern TForm3 *Form3;

@@ -6,6 +6,8 @@
 #include "Unit2.h"
 #include "WindowLook.h"
 #include "digitize/Errors.h"
+#include "digitize/calibration/AxisStep.h"
+#include "digitize/calibration/AxisText.h"
 #include "digitize/calibration/FieldValue.h"
 #include "digitize/calibration/Rounding.h"
 #include "digitize/calibration/StepRate.h"
@@ -136,12 +138,23 @@ void TForm4::Button2Click() {
 }
 
 void TForm4::MaskEdit1Change() {
-    ApplySteps(Form1->XSpan());
+    ApplySteps();
 }
 
-void TForm4::ApplySteps(float xSpan) {
+digitize::StepSettings TForm4::StepsFor(float xSpan) const {
     const int n = digitize::DigitsValue(ui->MaskEdit1->displayText().toStdString());
-    const auto steps = digitize::ComputeSteps(n, xSpan, ZeroPt.X, MaxPt.X);
+    // With a third point the steps run from Zero to it, along the drawn X axis.
+    const auto endX = digitize::Round(digitize::StepEndX(LockedFrame()));
+    return digitize::ComputeSteps(n, xSpan, ZeroPt.X, endX);
+}
+
+void TForm4::ApplySteps() {
+    // Log and date axes take their label from the axis; a linear one as before.
+    const bool scaled = Form1->LogX() || Form1->XDates();
+    auto steps = StepsFor(scaled ? 0.0F : Form1->XSpan());
+    if (scaled)
+        steps.Label = digitize::StepLabel(
+            Form1->XScale(), digitize::DigitsValue(ui->MaskEdit1->displayText().toStdString()));
     StepPixels = steps.StepPixels;
     BoxHalfW = steps.BoxHalfW;
     ui->Label2->setText(QString::fromStdString(steps.Label));
@@ -152,10 +165,9 @@ void TForm4::StepsFollowCalibration() {
     // A field that says no number is marked where it is; the steps then keep
     // their graph units until it does.
     try {
-        ApplySteps(Form1->XSpan());
+        ApplySteps();
     } catch (const digitize::Error &) {
-        const int n = digitize::DigitsValue(ui->MaskEdit1->displayText().toStdString());
-        const auto steps = digitize::ComputeSteps(n, 0, ZeroPt.X, MaxPt.X);
+        const auto steps = StepsFor(0);
         StepPixels = steps.StepPixels;
         BoxHalfW = steps.BoxHalfW;
     }

@@ -3,6 +3,8 @@
 // and Sub-pixel Y, with the check boxes' interlocks.
 #pragma once
 
+#include "digitize/calibration/StepRate.h"
+
 #include <QWidget>
 
 #include <memory>
@@ -43,7 +45,11 @@ class TForm4 : public QWidget {
     void resizeEvent(QResizeEvent *event) override;
 
   private:
-    void ApplySteps(float xSpan);
+    // The steps typed over the reference pixels as they are now, xSpan graph
+    // units between the Zero and the step end.
+    digitize::StepSettings StepsFor(float xSpan) const;
+    // Sets the step size, box and label; throws a field's error.
+    void ApplySteps();
 
     std::unique_ptr<Ui::TForm4> ui;
     QString startLabel_;

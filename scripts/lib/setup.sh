@@ -5,8 +5,10 @@ set -euo pipefail
 PLOTWISE_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-private-dev libgl-dev libjpeg62-turbo-dev libpng-dev libtiff-dev
+    qt6-svg-dev libpoppler-qt6-dev qt6-image-formats-plugins
     libgtest-dev libbenchmark-dev
     fonts-liberation2
+    python3
     ${PLOTWISE_EXTRA_PACKAGES:-}
 )
 

@@ -135,8 +135,14 @@ class TestCalibrationFollows : public QObject {
         QCOMPARE(HelpLabel("Label2"), QStringLiteral("X Max  = 10 : 700"));
         QCOMPARE(StepPixels, 12.0F);
         QCOMPARE(ZeroPt, (digitize::Point{100, 500}));
-        // Another size clears both locks, their marks and the step size.
+        // Another size clears the locks, a third point's too, their marks and
+        // the step size.
+        FocusWindow(Form2);
+        Click(700, 500);
+        QTest::keyClick(Form2, Qt::Key_C);
+        QVERIFY(Form2->ThirdPoint());
         Form2->LoadImage(Picture(640, 480, "smaller.png"));
+        QVERIFY(!Form2->ThirdPoint());
         QVERIFY2(Status().contains(QStringLiteral("calibration cleared")), qPrintable(Status()));
         for (const char *field : {"Edit1", "Edit2", "Edit3", "Edit4"})
             QCOMPARE(Background(field), QColor(0xFF, 0xCC, 0xCC));

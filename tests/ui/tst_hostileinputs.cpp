@@ -153,12 +153,13 @@ class TestHostileInputs : public QObject {
         const QString locked = Write("locked.jpg", jpeg);
         QFile::setPermissions(locked, QFileDevice::WriteOwner);
         QTest::newRow("unreadable file") << locked << "Cannot open file " + locked + ".";
-        const QString gif = Write("picture.gif", jpeg);
+        const QString psd = Write("picture.psd", jpeg);
         QTest::newRow("other extension")
-            << gif
-            << "Only JPEG (.jpg, .jpeg, .jpe, .jfif), PNG (.png), TIFF (.tif, .tiff) and Windows "
-               "bitmap (.bmp) files are read, not " +
-                   gif + ".";
+            << psd
+            << "Only JPEG (.jpg, .jpeg, .jpe, .jfif), PNG (.png), TIFF (.tif, .tiff), Windows "
+               "bitmap (.bmp), GIF (.gif), WebP (.webp), SVG (.svg, .svgz) and PDF (.pdf) files "
+               "are read, not " +
+                   psd + ".";
 
         const QByteArray png = ImageBytes(PatternImage(64, 48), "PNG");
         const qsizetype idat = png.indexOf("IDAT");

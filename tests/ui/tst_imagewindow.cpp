@@ -238,7 +238,7 @@ class TestImageWindow : public QObject {
         corrupt.write("\xFF\xD8\xFF\xE0 not really a JPEG at all");
         corrupt.close();
         QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("folder.jpg")));
-        const QString other = PatternBitmap(QStringLiteral("other.gif"), 10, 10);
+        const QString other = PatternBitmap(QStringLiteral("other.psd"), 10, 10);
 
         struct Attempt {
             QString what;
@@ -248,8 +248,9 @@ class TestImageWindow : public QObject {
         const QList<Attempt> attempts = {
             {"missing file", [&] { Form2->LoadImage(dir->filePath("nothing.jpg")); }, QString()},
             {"other extension", [&] { Form2->LoadImage(other); },
-             "Only JPEG (.jpg, .jpeg, .jpe, .jfif), PNG (.png), TIFF (.tif, .tiff) and Windows "
-             "bitmap (.bmp) files are read, not " +
+             "Only JPEG (.jpg, .jpeg, .jpe, .jfif), PNG (.png), TIFF (.tif, .tiff), Windows "
+             "bitmap (.bmp), GIF (.gif), WebP (.webp), SVG (.svg, .svgz) and PDF (.pdf) files "
+             "are read, not " +
                  other + "."},
             {"decoder error", [&] { Form2->LoadImage(corrupt.fileName()); },
              "Cannot read " + corrupt.fileName() + ": JPEG error #"},

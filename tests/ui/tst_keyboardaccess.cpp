@@ -130,6 +130,8 @@ class TestKeyboardAccess : public QObject {
             {Form1, "Button2", "Advanced cursor"},
             {Form1, "Button3", "Loupe"},
             {Form1, "Label3", "X      Y"},
+            {Form1, "CheckBox2", "Log X"},
+            {Form1, "CheckBox3", "Log Y"},
             {Form2, "Image1", "Picture"},
             {Form3, "Memo1", "Help text"},
             {Form4, "Memo1", "Advanced cursor help text"},
