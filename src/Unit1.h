@@ -58,6 +58,9 @@ class TForm1 : public QWidget {
     // when the user cancels or the file cannot be written (the box says why).
     bool SaveLog();
 
+    // Ticks the "Marks" box as the image window shows the marks or not.
+    void SetMarksChecked(bool shown);
+
     void Button1Click();
     void Button2Click();
     void Button3Click();
@@ -67,6 +70,11 @@ class TForm1 : public QWidget {
     void Edit2Exit();
     void Edit3Exit();
     void Edit4Exit();
+    void CheckBox5Click(bool checked);
+
+  signals:
+    // The "Marks" box asks for the recorded points' marks to show or hide.
+    void MarksToggled(bool shown);
 
   protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -2,6 +2,7 @@
 
 #include "digitize/calibration/Rounding.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace digitize {
@@ -18,6 +19,25 @@ Rect MarkBounds(ViewPoint centre, const RingStyle &style) {
             static_cast<int>(std::floor(centre.Y - reach)),
             static_cast<int>(std::ceil(centre.X + reach)) + 1,
             static_cast<int>(std::ceil(centre.Y + reach)) + 1};
+}
+
+std::vector<Rect> MarksDamage(std::span<const RecordedPoint> points, Zoom zoom,
+                              const RingStyle &style, std::size_t maxRects) {
+    std::vector<Rect> rects;
+    if (points.empty() || maxRects == 0)
+        return rects;
+    const std::size_t run = (points.size() + maxRects - 1) / maxRects;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const Rect r = MarkBounds(MarkCentre(points[i].X, points[i].Y, zoom), style);
+        if (i % run == 0) {
+            rects.push_back(r);
+            continue;
+        }
+        Rect &all = rects.back();
+        all = {std::min(all.Left, r.Left), std::min(all.Top, r.Top), std::max(all.Right, r.Right),
+               std::max(all.Bottom, r.Bottom)};
+    }
+    return rects;
 }
 
 std::optional<MarkRef> MarkUnder(std::span<const Series> series, Zoom zoom, ViewPoint at) {

@@ -49,6 +49,12 @@ ViewPoint MarkCentre(float X, float Y, Zoom zoom);
 // Every view pixel the ring can touch, antialiasing included.
 Rect MarkBounds(ViewPoint centre, const RingStyle &style);
 
+// The view pixels to repaint for the marks of these points: each mark's
+// bounds while there are at most maxRects points, else the bounds of runs of
+// consecutive points (neighbours along a curve), at most maxRects of them.
+std::vector<Rect> MarksDamage(std::span<const RecordedPoint> points, Zoom zoom,
+                              const RingStyle &style, std::size_t maxRects);
+
 // The mark whose centre is nearest the position and within MarkHitRadius;
 // of marks at the same distance, the one drawn last (on top).
 std::optional<MarkRef> MarkUnder(std::span<const Series> series, Zoom zoom, ViewPoint at);
