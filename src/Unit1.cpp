@@ -178,8 +178,9 @@ void TForm1::NameSeries(QWidget *returnTo) {
     show();
     raise();
     activateWindow();
-    ui->Edit5->setFocus(Qt::OtherFocusReason);
-    ui->Edit5->selectAll();
+    ui->Edit5->setFocus(Qt::ShortcutFocusReason);
+    // Once the window is active: its activation may move the caret.
+    QMetaObject::invokeMethod(ui->Edit5, &QLineEdit::selectAll, Qt::QueuedConnection);
 }
 
 void TForm1::Button4Click() {

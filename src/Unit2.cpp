@@ -82,13 +82,10 @@ TForm2::TForm2(RecordedPoints &points, QUndoStack &undo, QWidget *parent)
     connect(ui->Image1, &TPictureArea::MouseLeave, this, &TForm2::MouseLeftPicture);
     connect(ui->Button1, &QPushButton::clicked, this,
             [this] { Guard([this] { Button1Click(); }); });
-    for (const auto &[keys, step] :
-         {std::pair{QKeySequence(Qt::CTRL | Qt::Key_Z), &QUndoStack::undo},
-          std::pair{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &QUndoStack::redo}}) {
-        auto *shortcut = new QShortcut(keys, this); // the window owns it
-        connect(shortcut, &QShortcut::activated, this,
-                [this, step = step] { Guard([&] { (undo_.*step)(); }); });
-    }
+    auto *undoKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this); // the window owns it
+    connect(undoKey, &QShortcut::activated, this, [this] { Guard([this] { undo_.undo(); }); });
+    auto *redoKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), this);
+    connect(redoKey, &QShortcut::activated, this, [this] { Guard([this] { undo_.redo(); }); });
 }
 
 TForm2::~TForm2() {
