@@ -7,6 +7,7 @@
 #include "digitize/view/ScrollFollow.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QScrollBar>
 #include <QWheelEvent>
 
@@ -35,8 +36,14 @@ TPictureArea *TPictureView::Area() const {
     return static_cast<TPictureArea *>(widget());
 }
 
-void TPictureView::Attach(MarkedPicture &picture, const RecordedPoints &points) {
+void TPictureView::Attach(MarkedPicture &picture, const RecordedPoints &points, QLabel *zoomLabel) {
     picture_ = &picture;
+    const auto showZoom = [zoomLabel](const QString &text) {
+        zoomLabel->setText(text);
+        zoomLabel->setAccessibleDescription(text); // its name says what it is
+    };
+    connect(this, &TPictureView::ZoomChanged, zoomLabel, showZoom);
+    showZoom(ZoomText());
     overlay_ = new MarksOverlay(*Area()); // the area owns it
     Area()->SetOverlay(overlay_);
     overlay_->SetModel(&points);
@@ -105,6 +112,23 @@ void TPictureView::StepZoom(int steps, digitize::Point keep) {
 
 void TPictureView::ZoomOneToOne(digitize::Point keep) {
     SetZoom(digitize::OneToOne, AnchorFor(keep));
+}
+
+bool TPictureView::ZoomKey(int key, digitize::Point keep) {
+    switch (key) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        StepZoom(+1, keep);
+        return true;
+    case Qt::Key_Minus:
+        StepZoom(-1, keep);
+        return true;
+    case Qt::Key_0:
+        ZoomOneToOne(keep);
+        return true;
+    default:
+        return false;
+    }
 }
 
 void TPictureView::SetZoom(digitize::Zoom zoom, QPointF anchor) {

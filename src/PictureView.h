@@ -18,6 +18,7 @@
 #include <vector>
 
 class MarkedPicture;
+class QLabel;
 class MarksOverlay;
 class TPictureArea;
 
@@ -27,8 +28,9 @@ class TPictureView : public QScrollArea {
   public:
     explicit TPictureView(QWidget *parent = nullptr);
 
-    // The picture shown and the points marked over it; both outlive the view.
-    void Attach(MarkedPicture &picture, const RecordedPoints &points);
+    // The picture shown, the points marked over it and the label that names
+    // the zoom; all outlive the view.
+    void Attach(MarkedPicture &picture, const RecordedPoints &points, QLabel *zoomLabel);
     // The picture was made or replaced: shown one to one from its top-left corner.
     void ShowPicture();
 
@@ -44,6 +46,9 @@ class TPictureView : public QScrollArea {
     // the middle of the view.
     void StepZoom(int steps, digitize::Point keep);
     void ZoomOneToOne(digitize::Point keep);
+    // Ctrl with plus (or the unshifted plus key, "="), minus or 0: zooms and
+    // answers true; any other key: false.
+    bool ZoomKey(int key, digitize::Point keep);
     digitize::Zoom Zoom() const { return zoom_; }
     // The zoom at which the whole picture fits the view.
     digitize::Zoom FitZoom() const;

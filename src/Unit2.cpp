@@ -63,13 +63,7 @@ TForm2::TForm2(RecordedPoints &points, QUndoStack &undo, QWidget *parent)
     // The picture area keeps its size; the status line adds its own height.
     resize(width(), height() + ui->StatusBar1->sizeHint().height());
 
-    ui->ScrollBox1->Attach(picture_, points_);
-    const auto showZoom = [this](const QString &text) {
-        ui->Label5->setText(text);
-        ui->Label5->setAccessibleDescription(text); // its name is "Zoom"
-    };
-    connect(ui->ScrollBox1, &TPictureView::ZoomChanged, this, showZoom);
-    showZoom(ui->ScrollBox1->ZoomText());
+    ui->ScrollBox1->Attach(picture_, points_, ui->Label5);
 
     connect(ui->Image1, &TPictureArea::MouseDown, this,
             [this](Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
@@ -384,17 +378,9 @@ void TForm2::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
     case Qt::Key_V:
         PasteImage();
         break;
-    case Qt::Key_Plus:
-    case Qt::Key_Equal: // the plus key without Shift
-    case Qt::Key_Minus:
-        MakePicture();
-        ui->ScrollBox1->StepZoom(key == Qt::Key_Minus ? -1 : +1, {Round(CurX), Round(CurY)});
-        break;
-    case Qt::Key_0:
-        MakePicture();
-        ui->ScrollBox1->ZoomOneToOne({Round(CurX), Round(CurY)});
-        break;
     default:
+        // Ctrl+plus, Ctrl+minus and Ctrl+0 zoom around the crosshair.
+        ui->ScrollBox1->ZoomKey(key, {Round(CurX), Round(CurY)});
         break;
     }
 }
