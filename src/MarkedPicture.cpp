@@ -90,8 +90,8 @@ digitize::DrawnMarks MarkedPicture::Marks(bool crossDrawn, bool boxDrawn) const 
 
 MarkedPicture::Lifted::Lifted(MarkedPicture &picture, digitize::DrawnMarks marks,
                               const digitize::Outline &area)
-    : picture_((picture.Settle(), picture.picture_)), marks_(marks), area_(area),
-      pen_(picture_.Pen()) {
+    : picture_(picture.picture_), marks_(marks), area_(area), pen_(picture_.Pen()) {
+    picture.Settle();
     picture_.SetPen({digitize::MarkColour, 1, digitize::PenMode::Xor});
     Invert();
 }

@@ -10,11 +10,34 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPaintEvent>
 #include <QScreen>
 #include <QScrollBar>
 #include <QWheelEvent>
 
 #include <cmath>
+
+namespace {
+
+// Keeps the region of every paint of a widget.
+class PaintRecorder : public QObject {
+  public:
+    QRegion painted;
+
+  protected:
+    bool eventFilter(QObject *, QEvent *event) override {
+        if (event->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent *>(event)->region();
+        return false;
+    }
+};
+
+void Settle() {
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+}
+
+} // namespace
 
 class TestZoom : public QObject {
     Q_OBJECT
@@ -137,6 +160,44 @@ class TestZoom : public QObject {
         Key(Qt::Key_0, Qt::ControlModifier);
         QCOMPARE(ZoomLabel(), QStringLiteral("Zoom 100%"));
         QCOMPARE(View().Area()->width(), 3000);
+    }
+
+    void aCrosshairMoveRepaintsOnlyItsLines_data() {
+        QTest::addColumn<int>("steps");
+        QTest::newRow("1/4x") << -4;
+        QTest::newRow("1x") << 0;
+        QTest::newRow("4x") << 3;
+    }
+    void aCrosshairMoveRepaintsOnlyItsLines() {
+        QFETCH(int, steps);
+        ZoomKeys(steps);
+        ClickInView({200, 150});
+        Settle();
+        const digitize::Point at{static_cast<int>(CurX), static_cast<int>(CurY)};
+        PaintRecorder recorder;
+        View().Area()->installEventFilter(&recorder);
+        Key(Qt::Key_Right);
+        Settle();
+        // The cross's two lines before and after, in view pixels.
+        QRegion lines;
+        for (const int x : {at.X, at.X + 1})
+            for (const digitize::Rect &r : {digitize::Rect{x - 1000, at.Y, x + 1000, at.Y + 1},
+                                            digitize::Rect{x, at.Y - 1000, x + 1, at.Y + 1000}}) {
+                const digitize::Rect v = digitize::ViewRect(r, View().Zoom());
+                lines += QRect(v.Left, v.Top, v.Right - v.Left, v.Bottom - v.Top);
+            }
+        QVERIFY2(!recorder.painted.isEmpty(), "the move was repainted");
+        QVERIFY2(recorder.painted.subtracted(lines).isEmpty(),
+                 "a move repainted more than the cross's lines");
+        // Away and back in one turn of the event loop changes no pixel: nothing to repaint.
+        const QImage before = PictureNow();
+        recorder.painted = {};
+        Form2->FormKeyDown(Qt::Key_Left, Qt::NoModifier);
+        Form2->FormKeyDown(Qt::Key_Right, Qt::NoModifier);
+        Settle();
+        View().Area()->removeEventFilter(&recorder);
+        QVERIFY2(recorder.painted.isEmpty(), "a move and its undoing repainted the picture");
+        QVERIFY(Differences(before, PictureNow()).isEmpty());
     }
 
     void zoomRunsFromTheFitToEightTimes() {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 using digitize::MarkRef;
@@ -44,6 +46,37 @@ TEST(MarkBounds, HoldTheWholeRingWithItsHaloAndNoMore) {
                          digitize::SelectedRing.Halo;
     EXPECT_LE(selected.Left, static_cast<int>(10.5 - reach) - 1);
     EXPECT_GE(selected.Right, static_cast<int>(10.5 + reach) + 1);
+}
+
+TEST(MarksDamage, IsEachMarkUpToTheLimitThenRunsOfNeighboursCoveringThemAll) {
+    std::vector<digitize::RecordedPoint> points;
+    for (int i = 0; i < 50; ++i)
+        points.push_back({static_cast<float>(10 * i), static_cast<float>(8 * i), ""}); // a slope
+    const digitize::Zoom z{2, 1};
+    const auto bounds = [&](std::size_t i) {
+        return digitize::MarkBounds(digitize::MarkCentre(points[i].X, points[i].Y, z),
+                                    digitize::PlainRing);
+    };
+    const auto few = digitize::MarksDamage(std::span(points).first(5), z, digitize::PlainRing, 16);
+    ASSERT_EQ(few.size(), 5u);
+    for (std::size_t i = 0; i < few.size(); ++i)
+        EXPECT_EQ(few[i], bounds(i)) << i;
+    const auto many = digitize::MarksDamage(points, z, digitize::PlainRing, 16);
+    EXPECT_LE(many.size(), 16u);
+    EXPECT_GE(many.size(), 13u); // runs of 4: the curve's shape, not one box around it
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const digitize::Rect b = bounds(i);
+        const bool covered = std::any_of(many.begin(), many.end(), [&](const digitize::Rect &r) {
+            return r.Left <= b.Left && r.Top <= b.Top && r.Right >= b.Right && r.Bottom >= b.Bottom;
+        });
+        EXPECT_TRUE(covered) << "mark " << i;
+    }
+    long long area = 0;
+    for (const digitize::Rect &r : many)
+        area += static_cast<long long>(r.Right - r.Left) * (r.Bottom - r.Top);
+    // One box around them all would hold 1000 x 800 view pixels.
+    EXPECT_LT(area, 1000LL * 800 / 5) << "runs stay near their marks";
+    EXPECT_TRUE(digitize::MarksDamage({}, z, digitize::PlainRing, 16).empty());
 }
 
 TEST(MarkUnder, FindsTheNearestMarkWithinReachAndPrefersTheTopOne) {
