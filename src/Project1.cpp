@@ -9,6 +9,8 @@
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
+    // Where QSettings keeps what the program remembers between runs.
+    QApplication::setOrganizationName(QStringLiteral("Plotwise"));
     QApplication::setApplicationName(ApplicationTitle);
     // The installed icon, where the desktop has it.
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("plotwise")));

@@ -3,6 +3,7 @@
 
 #include "ErrorBox.h"
 #include "LoupeWindow.h"
+#include "PointsExport.h"
 #include "RecordCommands.h"
 #include "RecordedPoints.h"
 #include "Unit3.h"
@@ -10,14 +11,12 @@
 #include "WindowLook.h"
 #include "digitize/calibration/FieldValue.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileDialog>
 #include <QFocusEvent>
 #include <QLocale>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <QShortcut>
 #include <QUndoStack>
 
@@ -52,7 +51,8 @@ void AddShortcut(QWidget *window, QKeySequence keys, Qt::ShortcutContext context
 } // namespace
 
 TForm1::TForm1(RecordedPoints &points, QUndoStack &undo, QWidget *parent)
-    : QWidget(parent), ui(std::make_unique<Ui::TForm1>()), points_(points), undo_(undo) {
+    : QWidget(parent), ui(std::make_unique<Ui::TForm1>()), points_(points), undo_(undo),
+      export_(std::make_unique<PointsExport>(points)) {
     Form1 = this;
     ui->setupUi(this);
     look::UseWindowFont(this);
@@ -93,7 +93,8 @@ TForm1::TForm1(RecordedPoints &points, QUndoStack &undo, QWidget *parent)
             [this](bool checked) { Guard([&] { CheckBox5Click(checked); }); });
     connect(ui->Edit5, &QLineEdit::editingFinished, this,
             [this] { Guard([this] { Edit5Exit(); }); });
-    AddShortcut(this, QKeySequence::Save, Qt::WindowShortcut, [this] { SaveLog(); });
+    // Saving from any window, the image window above all, where points are taken.
+    AddShortcut(this, QKeySequence::Save, Qt::ApplicationShortcut, [this] { SaveLog(); });
     AddShortcut(this, QKeySequence(Qt::CTRL | Qt::Key_Z), Qt::WindowShortcut,
                 [this] { undo_.undo(); });
     AddShortcut(this, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), Qt::WindowShortcut,
@@ -164,10 +165,6 @@ void TForm1::ShowReadout(const QString &text) {
     ui->Label3->adjustSize();
 }
 
-QByteArray TForm1::RecordedText() const {
-    return points_.LogText().toUtf8();
-}
-
 void TForm1::ShowSeriesName() {
     if (!ui->Edit5->hasFocus())
         ui->Edit5->setText(QString::fromStdString(points_.Series().back().Name));
@@ -202,28 +199,13 @@ void TForm1::Edit5Exit() {
 }
 
 bool TForm1::SaveLog() {
-    const QByteArray text = RecordedText();
-    if (savePath_.isEmpty())
-        savePath_ = QDir::home().filePath(QStringLiteral("points.txt"));
-    const QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Save Recorded Points"), savePath_,
-                                     QStringLiteral("Text files (*.txt);;All files (*)"));
-    if (path.isEmpty())
-        return false;
-    savePath_ = path;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-        ShowErrorBox(QStringLiteral("Cannot save ") + path + QStringLiteral(": ") +
-                     file.errorString());
-        return false;
-    }
-    savedText_ = text;
-    return true;
+    // The dialog opens over the window the user pressed Ctrl+S in.
+    QWidget *from = QApplication::activeWindow();
+    return export_->Save(from != nullptr ? from : this);
 }
 
 bool TForm1::MayClose() {
-    const QByteArray recorded = RecordedText();
-    if (recorded.isEmpty() || recorded == savedText_)
+    if (!export_->Unsaved())
         return true;
     QMessageBox box(QMessageBox::Warning, ApplicationTitle,
                     QStringLiteral("The log holds recorded points that have not been saved."),

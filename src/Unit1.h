@@ -17,6 +17,7 @@ class TForm1;
 }
 class QLineEdit;
 class QUndoStack;
+class PointsExport;
 class RecordedPoints;
 
 // The regional decimal separator that field values are read with (UTF-8),
@@ -54,8 +55,9 @@ class TForm1 : public QWidget {
     // Puts the keyboard in the series name field, its text selected, to name
     // the series just started; Enter there hands the keys back to the window.
     void NameSeries(QWidget *returnTo);
-    // Saves the recorded lines of the log to a file the user chooses; false
-    // when the user cancels or the file cannot be written (the box says why).
+    // Saves the recorded points as CSV or as the log's text, in a file and
+    // format the user chooses (Ctrl+S in any window); false when there is
+    // nothing to save, the user cancels or the file cannot be written.
     bool SaveLog();
 
     // Ticks the "Marks" box as the image window shows the marks or not.
@@ -88,8 +90,6 @@ class TForm1 : public QWidget {
     void FieldExit(AxisField field);
     // True when no recorded point would be lost, or the user says so.
     bool MayClose();
-    // The recorded lines as a saved file holds them.
-    QByteArray RecordedText() const;
     void ShowSeriesName();
 
     std::unique_ptr<Ui::TForm1> ui;
@@ -97,8 +97,7 @@ class TForm1 : public QWidget {
     RecordedPoints &points_;
     QUndoStack &undo_;
     QWidget *namingFrom_ = nullptr; // the window that asked for a name
-    QString savePath_;
-    QByteArray savedText_; // the recorded lines as last saved
+    std::unique_ptr<PointsExport> export_;
 };
 
 extern TForm1 *Form1;

@@ -7,6 +7,7 @@ PLOTWISE_PACKAGES=(
     qt6-base-dev qt6-base-private-dev libgl-dev libjpeg62-turbo-dev libpng-dev libtiff-dev
     libgtest-dev libbenchmark-dev
     fonts-liberation2
+    python3
     ${PLOTWISE_EXTRA_PACKAGES:-}
 )
 

@@ -1,5 +1,7 @@
 #include "UiTestSupport.h"
 
+#include "ErrorBox.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -8,9 +10,38 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTimer>
 
-WindowFixture::WindowFixture() {
+namespace {
+
+void SettingsInTestFolder() {
+    static QTemporaryDir folder;
+    static const bool once = [] {
+        QStandardPaths::setTestModeEnabled(true);
+        QCoreApplication::setOrganizationName(QStringLiteral("Plotwise"));
+        QCoreApplication::setApplicationName(ApplicationTitle);
+        for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat})
+            QSettings::setPath(format, QSettings::UserScope, folder.path());
+        return true;
+    }();
+    Q_UNUSED(once);
+}
+
+} // namespace
+
+void UseTestSettings() {
+    SettingsInTestFolder();
+    QSettings().clear();
+}
+
+WindowFixture::WindowFixture(Settings settings) {
+    if (settings == KeepSettings)
+        SettingsInTestFolder();
+    else
+        UseTestSettings();
     ResetSharedState();
     windows_ = std::make_unique<TWindowSet>();
     windows_->ShowStartWindows();

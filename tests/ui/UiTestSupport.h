@@ -10,11 +10,17 @@
 #include <functional>
 #include <memory>
 
-// Start values, the four windows created in order, control and image
-// windows shown; the windows are gone when the fixture is.
+// Settings in a folder of the test's own, never the user's, empty at the
+// start of each fixture.
+void UseTestSettings();
+
+// Start values, empty settings, the four windows created in order, control
+// and image windows shown; the windows are gone when the fixture is.
 class WindowFixture {
   public:
-    WindowFixture();
+    // KeepSettings: as at a new start of the program, with what it remembered.
+    enum Settings { FreshSettings, KeepSettings };
+    explicit WindowFixture(Settings settings = FreshSettings);
     ~WindowFixture();
     TWindowSet &Windows() { return *windows_; }
 

@@ -51,6 +51,9 @@ class TestControlWindow : public QObject {
                 if (name.isEmpty()) {
                     files->reject();
                 } else {
+                    // The file type chooses the format: a ".txt" file is the log's text.
+                    if (name.endsWith(QStringLiteral(".txt")))
+                        files->selectNameFilter(QStringLiteral("Log text (*.txt)"));
                     files->selectFile(name);
                     static_cast<QDialog *>(files)->accept(); // as its Save button does
                 }
