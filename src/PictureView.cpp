@@ -74,8 +74,8 @@ void TPictureView::Damage(const digitize::Rect &changed) {
 
 void TPictureView::Follow(digitize::Point pixel) {
     // The middle of the pixel's cell, in view pixels.
-    const digitize::Span x = digitize::ViewSpan(pixel.X, std::int64_t{pixel.X} + 1, zoom_);
-    const digitize::Span y = digitize::ViewSpan(pixel.Y, std::int64_t{pixel.Y} + 1, zoom_);
+    const digitize::Extent x = digitize::ViewSpan(pixel.X, std::int64_t{pixel.X} + 1, zoom_);
+    const digitize::Extent y = digitize::ViewSpan(pixel.Y, std::int64_t{pixel.Y} + 1, zoom_);
     QScrollBar *across = horizontalScrollBar();
     QScrollBar *down = verticalScrollBar();
     const QSize view = viewport()->size();
@@ -98,8 +98,8 @@ QString TPictureView::ZoomText() const {
 }
 
 QPointF TPictureView::AnchorFor(digitize::Point keep) const {
-    const digitize::Span x = digitize::ViewSpan(keep.X, std::int64_t{keep.X} + 1, zoom_);
-    const digitize::Span y = digitize::ViewSpan(keep.Y, std::int64_t{keep.Y} + 1, zoom_);
+    const digitize::Extent x = digitize::ViewSpan(keep.X, std::int64_t{keep.X} + 1, zoom_);
+    const digitize::Extent y = digitize::ViewSpan(keep.Y, std::int64_t{keep.Y} + 1, zoom_);
     const QPointF at(static_cast<double>(x.First + x.End) / 2 - horizontalScrollBar()->value(),
                      static_cast<double>(y.First + y.End) / 2 - verticalScrollBar()->value());
     const QRectF room(QPointF(0, 0), QSizeF(viewport()->size()));

@@ -83,7 +83,7 @@ Zoom NextZoom(Zoom zoom, int steps, Zoom fit) {
     return stops[static_cast<std::size_t>(std::clamp<std::int64_t>(place + steps, 0, last))];
 }
 
-Span ViewSpan(std::int64_t first, std::int64_t end, Zoom zoom) {
+Extent ViewSpan(std::int64_t first, std::int64_t end, Zoom zoom) {
     if (end <= first)
         return {};
     first = Clamp(first);
@@ -95,7 +95,7 @@ Span ViewSpan(std::int64_t first, std::int64_t end, Zoom zoom) {
     return {CeilDiv((first + 1) * zoom.Num, zoom.Den) - 1, viewEnd};
 }
 
-Span PictureSpan(std::int64_t first, std::int64_t end, Zoom zoom) {
+Extent PictureSpan(std::int64_t first, std::int64_t end, Zoom zoom) {
     if (end <= first)
         return {};
     first = Clamp(first);
@@ -109,8 +109,8 @@ Span PictureSpan(std::int64_t first, std::int64_t end, Zoom zoom) {
 Rect ViewRect(const Rect &picture, Zoom zoom) {
     if (picture.Empty())
         return {};
-    const Span across = ViewSpan(picture.Left, picture.Right, zoom);
-    const Span down = ViewSpan(picture.Top, picture.Bottom, zoom);
+    const Extent across = ViewSpan(picture.Left, picture.Right, zoom);
+    const Extent down = ViewSpan(picture.Top, picture.Bottom, zoom);
     return {SaturateInt(across.First), SaturateInt(down.First), SaturateInt(across.End),
             SaturateInt(down.End)};
 }

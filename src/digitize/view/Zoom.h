@@ -55,14 +55,14 @@ Zoom NextZoom(Zoom zoom, int steps, Zoom fit);
 
 // The view pixels showing picture pixels [first, end) on one axis, as
 // [First, End); empty for an empty range.
-struct Span {
+struct Extent {
     std::int64_t First = 0;
     std::int64_t End = 0;
-    friend bool operator==(const Span &, const Span &) = default;
+    friend bool operator==(const Extent &, const Extent &) = default;
 };
-Span ViewSpan(std::int64_t first, std::int64_t end, Zoom zoom);
+Extent ViewSpan(std::int64_t first, std::int64_t end, Zoom zoom);
 // The picture pixels that view pixels [first, end) show.
-Span PictureSpan(std::int64_t first, std::int64_t end, Zoom zoom);
+Extent PictureSpan(std::int64_t first, std::int64_t end, Zoom zoom);
 // Both axes; coordinates beyond int saturate.
 Rect ViewRect(const Rect &picture, Zoom zoom);
 

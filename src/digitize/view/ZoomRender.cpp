@@ -9,8 +9,8 @@ namespace digitize {
 namespace {
 
 // Picture pixels [First, End) shown by one view pixel, cut to the picture.
-Span Clipped(std::int64_t view, Zoom zoom, std::int64_t length) {
-    const Span s = PictureSpan(view, view + 1, zoom);
+Extent Clipped(std::int64_t view, Zoom zoom, std::int64_t length) {
+    const Extent s = PictureSpan(view, view + 1, zoom);
     return {std::clamp<std::int64_t>(s.First, 0, length),
             std::clamp<std::int64_t>(s.End, 0, length)};
 }
@@ -49,7 +49,7 @@ void Magnify(const Surface &picture, Zoom zoom, const Rect &area, std::span<std:
 void Shrink(const Surface &picture, Zoom zoom, const Rect &area, std::span<std::uint32_t> out) {
     const auto width = static_cast<std::size_t>(area.Right - area.Left);
     // The picture columns all the view columns show, and each one's share.
-    const Span all = PictureSpan(area.Left, area.Right, zoom);
+    const Extent all = PictureSpan(area.Left, area.Right, zoom);
     const std::int64_t from = std::clamp<std::int64_t>(all.First, 0, picture.Width());
     const std::int64_t to = std::clamp<std::int64_t>(all.End, 0, picture.Width());
     const auto columns = static_cast<std::size_t>(to - from);
@@ -57,7 +57,7 @@ void Shrink(const Surface &picture, Zoom zoom, const Rect &area, std::span<std::
     sums.resize(3 * columns);
     for (int vy = area.Top; vy < area.Bottom; ++vy) {
         std::uint32_t *row = out.data() + static_cast<std::size_t>(vy - area.Top) * width;
-        const Span rows = Clipped(vy, zoom, picture.Height());
+        const Extent rows = Clipped(vy, zoom, picture.Height());
         std::fill(sums.begin(), sums.end(), 0u);
         for (std::int64_t py = rows.First; py < rows.End; ++py) {
             const std::uint32_t *line = picture.Row(static_cast<int>(py)) + from;
@@ -68,7 +68,7 @@ void Shrink(const Surface &picture, Zoom zoom, const Rect &area, std::span<std::
             }
         }
         for (std::size_t i = 0; i < width; ++i) {
-            const Span cols =
+            const Extent cols =
                 Clipped(area.Left + static_cast<std::int64_t>(i), zoom, picture.Width());
             const auto count = static_cast<std::uint64_t>(cols.End - cols.First) *
                                static_cast<std::uint64_t>(rows.End - rows.First);

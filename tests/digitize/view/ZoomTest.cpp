@@ -10,8 +10,8 @@
 
 namespace {
 
+using digitize::Extent;
 using digitize::MakeZoom;
-using digitize::Span;
 using digitize::Zoom;
 
 std::string Show(Zoom z) {
@@ -92,7 +92,7 @@ TEST(ViewSpan, AndPixelUnderAgreeAtEveryZoom) {
                          Zoom{1, 6}, Zoom{8, 1}, Zoom{3, 1}}) {
         std::int64_t next = 0;
         for (std::int64_t p = 0; p < 60; ++p) {
-            const Span s = digitize::ViewSpan(p, p + 1, z);
+            const Extent s = digitize::ViewSpan(p, p + 1, z);
             if (z >= digitize::OneToOne) {
                 // Cells follow each other without gaps or overlaps.
                 EXPECT_EQ(s.First, next) << Show(z) << " pixel " << p;
@@ -101,7 +101,7 @@ TEST(ViewSpan, AndPixelUnderAgreeAtEveryZoom) {
             }
             for (std::int64_t v = s.First; v < s.End; ++v) {
                 const auto under = digitize::PixelUnder(static_cast<double>(v), z);
-                const Span shown = digitize::PictureSpan(v, v + 1, z);
+                const Extent shown = digitize::PictureSpan(v, v + 1, z);
                 EXPECT_TRUE(under >= shown.First && under < shown.End) << Show(z) << " v " << v;
                 EXPECT_TRUE(p >= shown.First && p < shown.End) << Show(z) << " p " << p;
             }
@@ -113,7 +113,7 @@ TEST(ViewSpan, MapsRangesAsTheViewDrawsThem) {
     struct Row {
         Zoom z;
         std::int64_t first, end;
-        Span want;
+        Extent want;
     } rows[] = {
         {{1, 1}, 10, 20, {10, 20}},   {{4, 1}, 10, 20, {40, 80}},   {{1, 4}, 100, 104, {25, 26}},
         {{1, 4}, 103, 105, {25, 27}}, {{1, 4}, 104, 105, {26, 27}}, {{2, 3}, 1, 2, {1, 2}},
@@ -122,9 +122,9 @@ TEST(ViewSpan, MapsRangesAsTheViewDrawsThem) {
     for (const Row &row : rows)
         EXPECT_EQ(digitize::ViewSpan(row.first, row.end, row.z), row.want)
             << Show(row.z) << " [" << row.first << ", " << row.end << ")";
-    EXPECT_EQ(digitize::PictureSpan(25, 26, {1, 4}), (Span{100, 104}));
-    EXPECT_EQ(digitize::PictureSpan(40, 48, {4, 1}), (Span{10, 12}));
-    EXPECT_EQ(digitize::PictureSpan(0, 2, {2, 3}), (Span{0, 3}));
+    EXPECT_EQ(digitize::PictureSpan(25, 26, {1, 4}), (Extent{100, 104}));
+    EXPECT_EQ(digitize::PictureSpan(40, 48, {4, 1}), (Extent{10, 12}));
+    EXPECT_EQ(digitize::PictureSpan(0, 2, {2, 3}), (Extent{0, 3}));
     EXPECT_EQ(digitize::ViewRect({10, 20, 11, 21}, {8, 1}), (digitize::Rect{80, 160, 88, 168}));
     EXPECT_TRUE(digitize::ViewRect({10, 20, 10, 21}, {8, 1}).Empty());
     EXPECT_EQ(digitize::ViewLength(6000, {173, 1500}), 692);
