@@ -65,6 +65,13 @@ TEST(FindCurveRow, WhiteOnWhiteMovesUpByTheBoxHalfHeightOrStays) {
     EXPECT_EQ(digitize::FindCurveRow(white, 50, 40, 100, Box{1, 15}, digitize::White, 64), 40);
 }
 
+TEST(FindCurveRow, StaysInsideThePictureWhateverTheBoxAndPosition) {
+    const Surface small = WithRows(8, 8, {4});
+    EXPECT_EQ(digitize::FindCurveRow(small, -5000, 3, 8, Box{400, 15}, Black, 64), 3);
+    EXPECT_EQ(digitize::FindCurveRow(small, 2000000000, -2000000000, 8, Box{6, 15}, Black, 64),
+              -2000000000);
+}
+
 // The search as its rule reads: every candidate row sums its whole box again,
 // pixel by pixel, columns outer and rows inner, as 32-bit floats.
 std::int64_t PlainSearch(const Surface &picture, std::int64_t rx, std::int64_t ry,
@@ -148,13 +155,6 @@ TEST(FindCurveRow, FindsWhatThePlainRuleFinds) {
                 << " x " << box.HalfH << " tolerance " << tolerance << " height " << height;
         }
     }
-}
-
-TEST(FindCurveRow, StaysInsideThePictureWhateverTheBoxAndPosition) {
-    const Surface small = WithRows(8, 8, {4});
-    EXPECT_EQ(digitize::FindCurveRow(small, -5000, 3, 8, Box{400, 15}, Black, 64), 3);
-    EXPECT_EQ(digitize::FindCurveRow(small, 2000000000, -2000000000, 8, Box{6, 15}, Black, 64),
-              -2000000000);
 }
 
 } // namespace
