@@ -28,8 +28,9 @@ QPoint SpriteCorner(const digitize::RingStyle &style) {
     return {r.Left, r.Top};
 }
 
-// A ring drawn once, antialiased, around the middle of its pixel `corner`
-// from its top-left: painting a mark is then a small blit, not a curve.
+// A ring drawn once, antialiased, centred on the middle of the sprite pixel
+// that SpriteCorner places on the mark's centre: painting a mark is then a
+// small blit, not a curve.
 QImage RingSprite(const digitize::RingStyle &style, const QColor &colour, bool selected) {
     const digitize::Rect r = digitize::MarkBounds({0.5, 0.5}, style);
     QImage sprite(r.Right - r.Left, r.Bottom - r.Top, QImage::Format_ARGB32_Premultiplied);
