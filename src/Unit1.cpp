@@ -103,6 +103,9 @@ TForm1::TForm1(RecordedPoints &points, QUndoStack &undo, QWidget *parent)
                 [this] { Button3Click(); });
     connect(ui->Button4, &QPushButton::clicked, this,
             [this] { Guard([this] { Button4Click(); }); });
+    // Toggled, not clicked: the box follows the M key of the image window too.
+    connect(ui->CheckBox5, &QCheckBox::toggled, this,
+            [this](bool checked) { Guard([&] { CheckBox5Click(checked); }); });
     connect(ui->Edit5, &QLineEdit::editingFinished, this,
             [this] { Guard([this] { Edit5Exit(); }); });
     // Saving from any window, the image window above all, where points are taken.
@@ -272,6 +275,14 @@ bool TForm1::MayClose() {
     default:
         return false;
     }
+}
+
+void TForm1::SetMarksChecked(bool shown) {
+    ui->CheckBox5->setChecked(shown);
+}
+
+void TForm1::CheckBox5Click(bool checked) {
+    emit MarksToggled(checked);
 }
 
 void TForm1::Button1Click() {

@@ -75,6 +75,9 @@ class TForm1 : public QWidget {
     // nothing to save, the user cancels or the file cannot be written.
     bool SaveLog();
 
+    // Ticks the "Marks" box as the image window shows the marks or not.
+    void SetMarksChecked(bool shown);
+
     void Button1Click();
     void Button2Click();
     void Button3Click();
@@ -86,6 +89,11 @@ class TForm1 : public QWidget {
     void Edit4Exit();
     void CheckBox2Click();
     void CheckBox3Click();
+    void CheckBox5Click(bool checked);
+
+  signals:
+    // The "Marks" box asks for the recorded points' marks to show or hide.
+    void MarksToggled(bool shown);
 
   protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

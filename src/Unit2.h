@@ -28,6 +28,7 @@ class TForm2;
 
 class QUndoStack;
 class RecordedPoints;
+class TPictureView;
 
 class TForm2 : public QWidget, public PictureSource {
     Q_OBJECT
@@ -52,6 +53,8 @@ class TForm2 : public QWidget, public PictureSource {
     digitize::DrawnMarks Marks() const override;
     std::optional<digitize::Colour> LineColour() const override;
     int Tolerance() const override;
+    std::vector<digitize::PointMark> PointMarksWithin(const digitize::Rect &pixels,
+                                                      int margin) const override;
 
     // Calibration and readout.
     bool CheckDistinct(std::int32_t otherX, std::int32_t otherY);
@@ -91,6 +94,10 @@ class TForm2 : public QWidget, public PictureSource {
 
     // The status line under the picture.
     void ShowStatus(const QString &text);
+    // The view of the picture: its zoom and the recorded points' marks.
+    TPictureView &View() const;
+    // Removes the point whose mark is selected, as a step Ctrl+Z takes back.
+    void DeleteSelectedPoint();
 
     // Event handlers.
     void FormKeyDown(int key, Qt::KeyboardModifiers shift);
@@ -119,6 +126,8 @@ class TForm2 : public QWidget, public PictureSource {
     void LockReferencePoint(ReferencePoint which);
     // Shows the error panel with the reason a lock was refused.
     void RefuseLock(const QString &reason);
+    // Makes the blank picture on first use, shown in the view.
+    void MakePicture();
     digitize::Surface &Canvas();
     void ReplacePicture(digitize::Surface picture);
     void SetMarkPen(digitize::PenMode mode);

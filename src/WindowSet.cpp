@@ -1,6 +1,7 @@
 #include "WindowSet.h"
 
 #include "ErrorBox.h"
+#include "PictureView.h"
 #include "digitize/Errors.h"
 
 #include <QFileInfo>
@@ -13,6 +14,11 @@ TWindowSet::TWindowSet() {
     QObject::connect(&form2_, &TForm2::PictureChanged, &loupe_, &LoupeWindow::Refresh);
     QObject::connect(&form2_, &TForm2::LoupeAsked, &loupe_, &LoupeWindow::ShowAndRaise);
     QObject::connect(&form4_, &TForm4::LineChanged, &loupe_, &LoupeWindow::Refresh);
+    // The "Marks" box and the M key show and hide the marks, each telling the other.
+    QObject::connect(&form1_, &TForm1::MarksToggled, &form2_.View(), &TPictureView::SetMarksShown);
+    QObject::connect(&form2_.View(), &TPictureView::MarksShownChanged, &form1_,
+                     &TForm1::SetMarksChecked);
+    QObject::connect(&form2_.View(), &TPictureView::MarksChanged, &loupe_, &LoupeWindow::Refresh);
 }
 
 void TWindowSet::ShowStartWindows() {

@@ -22,6 +22,10 @@ class TWindowSet {
     // file that cannot be read is reported and the program goes on.
     void OpenAtStart(const QString &path);
 
+    // For tests and benchmarks: the recorded points and the steps that changed them.
+    RecordedPoints &Points() { return points_; }
+    QUndoStack &Undo() { return undo_; }
+
   private:
     RecordedPoints points_;
     QUndoStack undo_;
