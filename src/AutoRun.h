@@ -1,8 +1,12 @@
-// Auto Run: from where the user left the crosshair, record the point, step
-// one X step, let Find-Y settle on the curve, and repeat until the crosshair
-// has passed the Max X position (with a third point, the line through the
-// third point and Max). The run happens inside one click.
+// Auto Run: from where the user left the crosshair, step by step up to the
+// Max X position (with a third point, along the drawn X axis to it), the
+// curve tracker settles the crosshair on the curve and the point is recorded
+// only where the line is where the curve is heading; the status line then
+// says how many points were recorded and how many steps were skipped for
+// want of the line. The run happens inside one click.
 #pragma once
+
+#include <QString>
 
 class TForm2;
 
@@ -14,3 +18,6 @@ class AutoRunDriver {
   private:
     TForm2 &window_;
 };
+
+// "96 points, 5 steps without the line skipped".
+QString RunSummary(int recorded, int skipped);

@@ -1,28 +1,55 @@
 // The image window's picture with the crosshair's exclusive-or marks in it:
 // where each mark was drawn, so that erasing inverts exactly the pixels that
 // drawing inverted, and a way to read the picture with its marks taken out.
+//
+// Marks drawn with the exclusive-or mark pen reach the pixels when anything
+// reads or shows the picture, not at once: exclusive-or drawings commute and
+// a mark drawn twice at one place changes nothing, so a step that erases the
+// cross, draws it, erases it for a search and draws it again costs one
+// erase and one draw, yet every read sees the pixels an at-once drawing
+// would have left. Other pens draw at once.
 #pragma once
 
 #include "digitize/loupe/Loupe.h"
 #include "digitize/picture/Surface.h"
 #include "digitize/view/Marks.h"
 
-#include <array>
+#include <functional>
+#include <vector>
 
 class MarkedPicture {
   public:
-    // The picture, made blank white at the given size on first use.
+    // The picture, made blank white at the given size on first use, with
+    // every mark drawn so far in its pixels.
     digitize::Surface &Canvas(int width, int height);
-    // The picture as it is; 0 x 0 before anything was made or loaded.
-    const digitize::Surface &Current() const { return picture_; }
+    // The picture as it is, marks in; 0 x 0 before anything was made or loaded.
+    const digitize::Surface &Current() const;
+    // Makes the blank picture if none was made or loaded yet, without
+    // putting pending marks into the pixels.
+    void Make(int width, int height);
+    bool Made() const { return made_; }
+    // Forgets marks not yet in the pixels: they belonged to the old picture.
     void Replace(digitize::Surface picture);
 
-    // Each draws with the surface's pen and answers the pixels it changed.
-    std::array<digitize::Rect, 2> DrawCross(digitize::Point centre);
-    std::array<digitize::Rect, 4> DrawBox(const digitize::Outline &box);
+    // The pen the marks are drawn with.
+    void SetPen(const digitize::Pen &pen) { picture_.SetPen(pen); }
+
+    // Each draws with the surface's pen.
+    void DrawCross(digitize::Point centre);
+    void DrawBox(const digitize::Outline &box);
     // Draws again the marks that are there, as last drawn.
-    std::array<digitize::Rect, 2> RedrawCross() { return DrawCross(crossAt_); }
-    std::array<digitize::Rect, 4> RedrawBox() { return DrawBox(boxAt_); }
+    void RedrawCross() { DrawCross(crossAt_); }
+    void RedrawBox() { DrawBox(boxAt_); }
+
+    // Puts the marks drawn since the last time into the pixels; each pixel
+    // that changes is reported to the damage handler.
+    void Settle() const;
+    // Told of the pixels that changed, one rectangle a line.
+    void OnDamage(std::function<void(const digitize::Rect &)> handler) {
+        damage_ = std::move(handler);
+    }
+    // Told when a mark waits to reach the pixels, once until they settle.
+    void OnPending(std::function<void()> handler) { pending_ = std::move(handler); }
 
     // Where the marks that are in the picture stand.
     digitize::DrawnMarks Marks(bool crossDrawn, bool boxDrawn) const;
@@ -47,8 +74,22 @@ class MarkedPicture {
     };
 
   private:
-    digitize::Surface picture_;
+    // A mark waiting to reach the pixels: a cross (Box unused) or a box.
+    struct Waiting {
+        bool IsCross = true;
+        digitize::Point Cross;
+        digitize::Outline Box;
+        friend bool operator==(const Waiting &, const Waiting &) = default;
+    };
+    void Add(const Waiting &mark);
+    void Apply(const Waiting &mark) const;
+
+    // Settling changes pixels, not what the picture shows: reads settle too.
+    mutable digitize::Surface picture_;
+    mutable std::vector<Waiting> waiting_;
     bool made_ = false;
     digitize::Point crossAt_;
     digitize::Outline boxAt_;
+    std::function<void(const digitize::Rect &)> damage_;
+    std::function<void()> pending_;
 };

@@ -1,11 +1,14 @@
 // What the image window shows, for the windows that show it again (the
-// loupe): the picture, the crosshair's marks in it and the line being followed.
+// loupe): the picture, the crosshair's marks in it, the line being followed
+// and the recorded points' marks over it.
 #pragma once
 
 #include "digitize/loupe/Loupe.h"
 #include "digitize/picture/Surface.h"
+#include "digitize/view/PointMarks.h"
 
 #include <optional>
+#include <vector>
 
 class PictureSource {
   public:
@@ -17,6 +20,10 @@ class PictureSource {
     // a pixel's channels may lie from it.
     virtual std::optional<digitize::Colour> LineColour() const = 0;
     virtual int Tolerance() const = 0;
+    // The marks shown of the points whose pixels lie within `pixels` widened
+    // by `margin`, in drawing order; none while the marks are hidden.
+    virtual std::vector<digitize::PointMark> PointMarksWithin(const digitize::Rect &pixels,
+                                                              int margin) const = 0;
 
   protected:
     ~PictureSource() = default;

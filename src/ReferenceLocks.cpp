@@ -1,8 +1,14 @@
 #include "ReferenceLocks.h"
 
+#include "RecordCommands.h"
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
+#include "Unit4.h"
+
+#include <QUndoStack>
+
+#include <array>
 
 namespace {
 
@@ -10,6 +16,13 @@ struct Fields {
     AxisField X;
     AxisField Y;
 };
+
+// Whether each point is locked: Zero, Max.
+std::array<bool, 2> locked{};
+
+std::size_t IndexOf(ReferencePoint which) {
+    return which == ReferencePoint::Zero ? 0 : 1;
+}
 
 Fields FieldsOf(ReferencePoint which) {
     return which == ReferencePoint::Zero ? Fields{AxisField::XZero, AxisField::YZero}
@@ -22,6 +35,14 @@ digitize::Point &LockedPixel(ReferencePoint which) {
     return which == ReferencePoint::Zero ? ZeroPt : MaxPt;
 }
 
+bool IsLocked(ReferencePoint which) {
+    return locked[IndexOf(which)];
+}
+
+void ForgetLocks() {
+    locked = {};
+}
+
 ReferencePoint OtherPoint(ReferencePoint which) {
     return which == ReferencePoint::Zero ? ReferencePoint::Max : ReferencePoint::Zero;
 }
@@ -30,7 +51,11 @@ LockState CurrentLock(ReferencePoint which) {
     const Fields fields = FieldsOf(which);
     const auto [xLabel, yLabel] =
         which == ReferencePoint::Zero ? Form3->ZeroLabels() : Form3->MaxLabels();
-    return {LockedPixel(which), Form1->FieldColour(fields.X), Form1->FieldColour(fields.Y), xLabel,
+    return {IsLocked(which),
+            LockedPixel(which),
+            Form1->FieldColour(fields.X),
+            Form1->FieldColour(fields.Y),
+            xLabel,
             yLabel};
 }
 
@@ -44,12 +69,25 @@ LockState LockAt(ReferencePoint which, digitize::Point pixel) {
         return axis + name + QStringLiteral(" = ") + Form1->FieldText(field) +
                QStringLiteral(" : ") + QString::number(at);
     };
-    return {pixel, FieldLocked, FieldLocked, label(QStringLiteral("X "), fields.X, pixel.X),
+    return {true,
+            pixel,
+            FieldLocked,
+            FieldLocked,
+            label(QStringLiteral("X "), fields.X, pixel.X),
             label(QStringLiteral("Y "), fields.Y, pixel.Y)};
+}
+
+LockState Unlocked(ReferencePoint which) {
+    const auto [xLabel, yLabel] =
+        which == ReferencePoint::Zero ? Form3->StartZeroLabels() : Form3->StartMaxLabels();
+    return {false,     which == ReferencePoint::Zero ? StartZeroPt : StartMaxPt,
+            FieldPink, FieldPink,
+            xLabel,    yLabel};
 }
 
 void RestoreLock(ReferencePoint which, const LockState &state) {
     const Fields fields = FieldsOf(which);
+    locked[IndexOf(which)] = state.Locked;
     LockedPixel(which) = state.Pixel;
     Form1->SetFieldColour(fields.X, state.XColour);
     Form1->SetFieldColour(fields.Y, state.YColour);
@@ -57,6 +95,23 @@ void RestoreLock(ReferencePoint which, const LockState &state) {
         Form3->SetZeroLabels(state.XLabel, state.YLabel);
     else
         Form3->SetMaxLabels(state.XLabel, state.YLabel);
+    Form4->StepsFollowCalibration();
+}
+
+QString FollowNewPicture(QUndoStack &undo, bool sameSize) {
+    if (!IsLocked(ReferencePoint::Zero) && !IsLocked(ReferencePoint::Max) && !Form2->ThirdPoint())
+        return {};
+    if (sameSize)
+        return QStringLiteral("Picture of the same size: calibration kept");
+    // Pixels locked on the old picture say nothing about the new one.
+    undo.beginMacro(QStringLiteral("New picture size"));
+    for (const ReferencePoint which : {ReferencePoint::Zero, ReferencePoint::Max})
+        undo.push(new LockCommand(which, Unlocked(which))); // the stack owns it
+    if (Form2->ThirdPoint())
+        undo.push(new ThirdLockCommand(ThirdUnlocked())); // the stack owns it
+    undo.endMacro();
+    Form4->ResetSteps();
+    return QStringLiteral("Picture of another size: calibration cleared, lock Zero and Max again");
 }
 
 ThirdLockState CurrentThirdLock() {
@@ -81,6 +136,7 @@ void RestoreThirdLock(const ThirdLockState &state) {
     Form1->SetFieldColour(AxisField::XMax, state.XColour);
     Form1->SetFieldColour(AxisField::YZero, state.YColour);
     Form3->SetThirdLabel(state.Label);
+    Form4->StepsFollowCalibration();
 }
 
 digitize::PixelPoint PixelOf(digitize::Point pixel) {

@@ -33,15 +33,15 @@ struct StartValues {
 void ResetSharedState() {
     CurX = -10.0F;
     CurY = -10.0F;
-    ZeroPt = {0, 0};
-    MaxPt = {100, 100};
+    ZeroPt = StartZeroPt;
+    MaxPt = StartMaxPt;
     CrossDrawn = false;
     BoxDrawn = false;
     XStepOn = false;
     BoxShown = false;
     StepIndex = 0;
-    StepPixels = 10.0F;
-    BoxHalfW = 15;
+    StepPixels = StartStepPixels;
+    BoxHalfW = StartBoxHalfW;
     BoxHalfH = 15;
     CalcYOn = false;
     FindYOn = false;

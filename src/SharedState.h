@@ -13,12 +13,16 @@ extern float CurX; // crosshair, picture pixels (fractions kept)
 extern float CurY;
 extern digitize::Point ZeroPt; // locked reference pixels; always differ in X and in Y
 extern digitize::Point MaxPt;
+inline constexpr digitize::Point StartZeroPt{0, 0}; // before any lock
+inline constexpr digitize::Point StartMaxPt{100, 100};
 extern bool CrossDrawn;        // the cross is in the picture
 extern bool BoxDrawn;          // the box is in the picture
 extern bool XStepOn;           // Ctrl+Left/Right step along X
 extern bool BoxShown;          // the box is drawn with the cross
 extern std::int32_t StepIndex; // step the crosshair was last moved to
 extern float StepPixels;       // pixels per step along X
+inline constexpr float StartStepPixels = 10.0F;
+inline constexpr std::int32_t StartBoxHalfW = 15;
 extern std::int32_t BoxHalfW;
 extern std::int32_t BoxHalfH;      // never changes
 extern bool CalcYOn;               // Y readout is the box average

@@ -26,12 +26,14 @@
 #include <QUndoStack>
 
 TForm1 *Form1 = nullptr;
-std::string DecimalSeparator = ".";
+digitize::Separators RegionalSeparators;
 
 namespace {
 
-void ReadDecimalSeparator() {
-    DecimalSeparator = QLocale().decimalPoint().toStdString();
+void ReadRegionalSeparators() {
+    const QLocale locale;
+    RegionalSeparators = {locale.decimalPoint().toStdString(),
+                          locale.groupSeparator().toStdString()};
 }
 
 // What a field's colour tells, for those who cannot see it.
@@ -40,6 +42,8 @@ QString FieldState(digitize::Colour colour) {
         return QStringLiteral("Locked to a reference point");
     if (colour == FieldLeft)
         return QStringLiteral("Entered, not locked");
+    if (colour == FieldInvalid)
+        return QStringLiteral("Not a number");
     return QStringLiteral("Not entered");
 }
 
@@ -65,6 +69,7 @@ TForm1::TForm1(RecordedPoints &points, QUndoStack &undo, QWidget *parent)
                        static_cast<QWidget *>(ui->Label5)})
         look::UseFont(w, look::LargePixels, true);
     for (auto field : {AxisField::XZero, AxisField::XMax, AxisField::YZero, AxisField::YMax}) {
+        tips_[static_cast<std::size_t>(field)] = Field(field)->toolTip();
         look::UseFont(Field(field), look::LargePixels, true);
         SetFieldColour(field, FieldPink);
         Field(field)->installEventFilter(this);
@@ -73,10 +78,14 @@ TForm1::TForm1(RecordedPoints &points, QUndoStack &undo, QWidget *parent)
         connect(Field(field), &QLineEdit::textEdited, this,
                 [this, field] { Guard([&] { FieldEdited(field); }); });
     }
+    // The steps' graph units follow the X values as they are typed.
+    for (QLineEdit *edit : {ui->Edit1, ui->Edit2})
+        connect(edit, &QLineEdit::textEdited, this,
+                [] { Guard([] { Form4->StepsFollowCalibration(); }); });
     ui->Memo1->SetModel(&points_);
     connect(&points_, &RecordedPoints::Reset, this, [this] { ShowSeriesName(); });
     ShowSeriesName();
-    ReadDecimalSeparator();
+    ReadRegionalSeparators();
 
     connect(ui->Button1, &QPushButton::clicked, this,
             [this] { Guard([this] { Button1Click(); }); });
@@ -96,6 +105,9 @@ TForm1::TForm1(RecordedPoints &points, QUndoStack &undo, QWidget *parent)
                 [this] { Button3Click(); });
     connect(ui->Button4, &QPushButton::clicked, this,
             [this] { Guard([this] { Button4Click(); }); });
+    // Toggled, not clicked: the box follows the M key of the image window too.
+    connect(ui->CheckBox5, &QCheckBox::toggled, this,
+            [this](bool checked) { Guard([&] { CheckBox5Click(checked); }); });
     connect(ui->Edit5, &QLineEdit::editingFinished, this,
             [this] { Guard([this] { Edit5Exit(); }); });
     connect(ui->Button5, &QPushButton::clicked, this,
@@ -144,20 +156,33 @@ void TForm1::SetFieldColour(AxisField field, digitize::Colour colour) {
     fieldColours_[static_cast<std::size_t>(field)] = colour;
     look::SetBackground(Field(field), colour);
     Field(field)->setAccessibleDescription(FieldState(colour));
+    Field(field)->setToolTip(tips_[static_cast<std::size_t>(field)]);
+}
+
+void TForm1::MarkInvalid(AxisField field, const QString &reason) {
+    SetFieldColour(field, FieldInvalid);
+    Field(field)->setAccessibleDescription(FieldState(FieldInvalid) + QStringLiteral(": ") +
+                                           reason);
+    Field(field)->setToolTip(reason);
+    Form2->ShowStatus(reason);
 }
 
 long double TForm1::FieldValue(AxisField field) const {
-    return digitize::ReadFieldValue(FieldText(field).toStdString(), DecimalSeparator);
+    return digitize::ReadFieldValue(FieldText(field).toStdString(), RegionalSeparators);
 }
 
 digitize::AxisValues TForm1::XAxis() const {
     const float zero = digitize::ToSingle(FieldValue(AxisField::XZero));
-    return {zero, digitize::ToSingle(FieldValue(AxisField::XMax))};
+    const digitize::AxisValues axis{zero, digitize::ToSingle(FieldValue(AxisField::XMax))};
+    digitize::CheckAxisValues(axis, "X");
+    return axis;
 }
 
 digitize::AxisValues TForm1::YAxis() const {
     const float zero = digitize::ToSingle(FieldValue(AxisField::YZero));
-    return {zero, digitize::ToSingle(FieldValue(AxisField::YMax))};
+    const digitize::AxisValues axis{zero, digitize::ToSingle(FieldValue(AxisField::YMax))};
+    digitize::CheckAxisValues(axis, "Y");
+    return axis;
 }
 
 float TForm1::XSpan() const {
@@ -265,6 +290,14 @@ bool TForm1::MayClose() {
     }
 }
 
+void TForm1::SetMarksChecked(bool shown) {
+    ui->CheckBox5->setChecked(shown);
+}
+
+void TForm1::CheckBox5Click(bool checked) {
+    emit MarksToggled(checked);
+}
+
 void TForm1::Button1Click() {
     Form3->show();
     Form3->raise();
@@ -293,19 +326,22 @@ void TForm1::FormDropFiles(const QList<QUrl> &files) {
 }
 
 void TForm1::FieldExit(AxisField field) {
-    QLineEdit *edit = Field(field);
     const auto i = static_cast<std::size_t>(field);
     // Given the focus as its window came forward, and left untouched.
     if (!entered_[i])
         return;
     entered_[i] = false;
-    const std::string text = edit->text().toStdString();
-    // A date along X stays as typed: the filter would make a number of it.
+    // The text stays as typed: it is read as the number the user meant (or a
+    // date along X), or marked with the reason it says none.
+    const std::string text = FieldText(field).toStdString();
     const bool xField = field == AxisField::XZero || field == AxisField::XMax;
-    if (!(xField && digitize::ReadDate(text)))
-        edit->setText(QString::fromStdString(digitize::FilterNumber(text)));
+    const digitize::NumberReading reading = digitize::ReadNumber(text, RegionalSeparators);
+    if (!reading.Value && !(xField && digitize::ReadDate(text))) {
+        MarkInvalid(field, QString::fromStdString(reading.Problem));
+        return;
+    }
     // Only passed through with Tab: the lock still matches the text.
-    if (FieldColour(field) == FieldLocked && edit->text() == enteredText_[i])
+    if (FieldColour(field) == FieldLocked && FieldText(field) == enteredText_[i])
         return;
     SetFieldColour(field, FieldLeft);
 }
@@ -371,7 +407,7 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event) {
 
 void TForm1::changeEvent(QEvent *event) {
     if (event->type() == QEvent::LocaleChange)
-        ReadDecimalSeparator();
+        ReadRegionalSeparators();
     QWidget::changeEvent(event);
 }
 

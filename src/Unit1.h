@@ -5,6 +5,7 @@
 
 #include "digitize/calibration/Axis.h"
 #include "digitize/calibration/Conversions.h"
+#include "digitize/calibration/NumberReading.h"
 #include "digitize/picture/Surface.h"
 
 #include <QList>
@@ -23,9 +24,9 @@ class QUndoStack;
 class PointsExport;
 class RecordedPoints;
 
-// The regional decimal separator that field values are read with (UTF-8),
-// read at start-up and again whenever the locale changes.
-extern std::string DecimalSeparator;
+// The regional separators that field values are read with (UTF-8), read at
+// start-up and again whenever the locale changes.
+extern digitize::Separators RegionalSeparators;
 
 enum class AxisField { XZero, XMax, YZero, YMax };
 
@@ -33,6 +34,7 @@ enum class AxisField { XZero, XMax, YZero, YMax };
 inline constexpr digitize::Colour FieldPink = 0xCCCCFF;
 inline constexpr digitize::Colour FieldLocked = 0xCCFFCC;
 inline constexpr digitize::Colour FieldLeft = 0xCCFFFF;
+inline constexpr digitize::Colour FieldInvalid = 0x9999FF; // light red: says no one number
 
 class TForm1 : public QWidget {
     Q_OBJECT
@@ -43,7 +45,8 @@ class TForm1 : public QWidget {
     ~TForm1() override;
 
     // Axis values read afresh from the fields, Zero before Max, stored as
-    // floats; throw the field's conversion error.
+    // floats; throw the field's conversion error, or the refusal of an axis
+    // whose two values are the same.
     digitize::AxisValues XAxis() const;
     digitize::AxisValues YAxis() const;
     // Max X value minus Zero X value (Max read first), stored as a float.
@@ -77,6 +80,9 @@ class TForm1 : public QWidget {
     // nothing to save, the user cancels or the file cannot be written.
     bool SaveLog();
 
+    // Ticks the "Marks" box as the image window shows the marks or not.
+    void SetMarksChecked(bool shown);
+
     void Button1Click();
     void Button2Click();
     void Button3Click();
@@ -92,6 +98,11 @@ class TForm1 : public QWidget {
     void Edit4Exit();
     void CheckBox2Click();
     void CheckBox3Click();
+    void CheckBox5Click(bool checked);
+
+  signals:
+    // The "Marks" box asks for the recorded points' marks to show or hide.
+    void MarksToggled(bool shown);
 
   protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -102,6 +113,9 @@ class TForm1 : public QWidget {
 
   private:
     QLineEdit *Field(AxisField field) const;
+    // Marks a field whose text says no one number, with the reason, keeping
+    // its text for the user to correct.
+    void MarkInvalid(AxisField field, const QString &reason);
     long double FieldValue(AxisField field) const;
     void FieldExit(AxisField field);
     void FieldEdited(AxisField field);
@@ -111,6 +125,7 @@ class TForm1 : public QWidget {
 
     std::unique_ptr<Ui::TForm1> ui;
     std::array<digitize::Colour, 4> fieldColours_{};
+    std::array<QString, 4> tips_; // the fields' own tooltips, shown while they hold a number
     RecordedPoints &points_;
     QUndoStack &undo_;
     QWidget *namingFrom_ = nullptr; // the window that asked for a name

@@ -8,6 +8,7 @@
 #include "ErrorBox.h"
 #include "PictureArea.h"
 #include "PictureFile.h"
+#include "PictureView.h"
 #include "Readout.h"
 #include "RecordCommands.h"
 #include "ReferenceLocks.h"
@@ -50,6 +51,7 @@ const QString OnOneLineText =
 TForm2::TForm2(RecordedPoints &points, QUndoStack &undo, QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::TForm2>()), points_(points), undo_(undo) {
     Form2 = this;
+    ForgetLocks();
     ui->setupUi(this);
     look::UseWindowFont(this);
     for (QLabel *label : {ui->Label1, ui->Label3, ui->Label4})
@@ -63,9 +65,13 @@ TForm2::TForm2(RecordedPoints &points, QUndoStack &undo, QWidget *parent)
     ui->Panel1->raise();
     // The status line is read as it changes: no name of its own hides its text.
     ui->StatusBar1->addWidget(ui->Label2, 1);
+    // The zoom on the status line's right, beside the messages.
+    ui->StatusBar1->addPermanentWidget(ui->Label9);
     move(282, 6);
     // The picture area keeps its size; the status line adds its own height.
     resize(width(), height() + ui->StatusBar1->sizeHint().height());
+
+    ui->ScrollBox1->Attach(picture_, points_, ui->Label9);
 
     connect(ui->Image1, &TPictureArea::MouseDown, this,
             [this](Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
@@ -98,8 +104,17 @@ TForm2::~TForm2() {
 
 // ---------------------------------------------------------------- pictures
 
+void TForm2::MakePicture() {
+    if (picture_.Made())
+        return;
+    // Before any picture the area is one to one: its size is the picture's.
+    picture_.Make(ui->Image1->width(), ui->Image1->height());
+    ui->ScrollBox1->ShowPicture();
+}
+
 digitize::Surface &TForm2::Canvas() {
-    return picture_.Canvas(ui->Image1->width(), ui->Image1->height());
+    MakePicture();
+    return picture_.Canvas(0, 0);
 }
 
 const digitize::Surface &TForm2::Picture() {
@@ -107,9 +122,13 @@ const digitize::Surface &TForm2::Picture() {
 }
 
 void TForm2::ReplacePicture(digitize::Surface picture) {
+    const digitize::Surface &before = picture_.Current();
+    const bool sameSize = before.Width() == picture.Width() && before.Height() == picture.Height();
     picture_.Replace(std::move(picture));
-    ui->ScrollBox1->ShowPicture(Canvas());
+    ui->ScrollBox1->ShowPicture();
     emit PictureChanged();
+    if (const QString said = FollowNewPicture(undo_, sameSize); !said.isEmpty())
+        ShowStatus(said);
 }
 
 void TForm2::NamePicture(const QString &name, const QString &where) {
@@ -173,27 +192,28 @@ void TForm2::PasteImage() {
 // ------------------------------------------------------- crosshair and box
 
 void TForm2::SetMarkPen(digitize::PenMode mode) {
-    Canvas().SetPen({digitize::MarkColour, 1, mode});
+    MakePicture();
+    picture_.SetPen({digitize::MarkColour, 1, mode});
 }
 
+// The marks reach the pixels when the picture is read or shown (MarkedPicture.h).
 void TForm2::DrawCross(float X, float Y) {
-    Canvas();
-    ui->ScrollBox1->Damage(picture_.DrawCross({Round(X), Round(Y)}));
+    MakePicture();
+    picture_.DrawCross({Round(X), Round(Y)});
     CrossDrawn = true;
 }
 
 void TForm2::DrawSquare(float X, float Y) {
-    Canvas();
-    ui->ScrollBox1->Damage(
-        picture_.DrawBox(digitize::BoxAround({Round(X), Round(Y)}, BoxHalfW, BoxHalfH)));
+    MakePicture();
+    picture_.DrawBox(digitize::BoxAround({Round(X), Round(Y)}, BoxHalfW, BoxHalfH));
     BoxDrawn = true;
 }
 
 void TForm2::EraseMarks() {
     if (CrossDrawn)
-        ui->ScrollBox1->Damage(picture_.RedrawCross());
+        picture_.RedrawCross();
     if (BoxDrawn)
-        ui->ScrollBox1->Damage(picture_.RedrawBox());
+        picture_.RedrawBox();
     CrossDrawn = false;
     BoxDrawn = false;
 }
@@ -249,8 +269,9 @@ void TForm2::RefuseLock(const QString &reason) {
 // Locks Zero or Max at the crosshair, unless it would share an axis with
 // the other point, or put the three points on one line.
 void TForm2::LockReferencePoint(ReferencePoint which) {
+    // Only a point the user has locked can make the conversion impossible.
     const digitize::Point other = LockedPixel(OtherPoint(which));
-    if (!CheckDistinct(other.X, other.Y))
+    if (IsLocked(OtherPoint(which)) && !CheckDistinct(other.X, other.Y))
         return;
     const digitize::Point at{Round(CurX), Round(CurY)};
     if (thirdPt_ && digitize::OnOneLine(PixelOf(at), PixelOf(other), PixelOf(*thirdPt_))) {
@@ -259,6 +280,7 @@ void TForm2::LockReferencePoint(ReferencePoint which) {
     }
     undo_.push(new LockCommand(which, LockAt(which, at))); // the stack owns it
     FollowCrosshair();
+    Form1->ShowReadout(DisplayCoord(CurX, CurY));
 }
 
 void TForm2::LockZero() {
@@ -315,10 +337,13 @@ QString TForm2::DisplayCoord(float X, float Y) {
 }
 
 void TForm2::RecordPoint() {
+    RecordAt(CurX, EstimatedRow(CurX, CurY));
+}
+
+void TForm2::RecordAt(float X, float row) {
     const digitize::Calibration calibration = CurrentCalibration();
-    const float row = EstimatedRow(CurX, CurY);
     digitize::RecordedPoint point{
-        CurX, row, CoordinateText(calibration, calibration.Reading({CurX, row})).toStdString()};
+        X, row, CoordinateText(calibration, calibration.Reading({X, row})).toStdString()};
     if (autoRunning_)
         run_.push_back(std::move(point));
     else
@@ -348,10 +373,22 @@ void TForm2::FindSquare(float X, float Y) {
     EraseMarks();
     SetMarkPen(digitize::PenMode::Copy);
     const std::int32_t rx = Round(X);
-    const auto row = digitize::FindCurveRow(Picture(), rx, Round(Y), ui->Image1->height(),
+    // The area is the picture zoomed: the picture's own height is the limit.
+    const auto row = digitize::FindCurveRow(Picture(), rx, Round(Y), Picture().Height(),
                                             {BoxHalfW, BoxHalfH}, LineColor, ColorTolerance);
     // A sub-pixel Y is read at the step's exact X, which the search then keeps.
     MoveCrosshair(SubPixelOn ? X : static_cast<float>(rx), static_cast<float>(row));
+}
+
+digitize::TrackStep TForm2::SettleOnLine(digitize::CurveTracker &tracker, float X) {
+    // Search the clean picture: take out whatever marks are in it.
+    SetMarkPen(digitize::PenMode::Xor);
+    EraseMarks();
+    SetMarkPen(digitize::PenMode::Copy);
+    const digitize::TrackStep step = tracker.Step(Picture(), X);
+    // A sub-pixel Y is read at the step's exact X, which the crosshair keeps.
+    MoveCrosshair(SubPixelOn ? X : static_cast<float>(Round(X)), static_cast<float>(step.Row));
+    return step;
 }
 
 void TForm2::RunAuto() {
@@ -401,6 +438,9 @@ void TForm2::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
             else
                 LockThird();
             break;
+        case Qt::Key_Delete:
+            DeleteSelectedPoint();
+            break;
         default:
             break;
         }
@@ -424,6 +464,8 @@ void TForm2::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
         PasteImage();
         break;
     default:
+        // Ctrl+plus, Ctrl+minus and Ctrl+0 zoom around the crosshair.
+        ui->ScrollBox1->ZoomKey(key, {Round(CurX), Round(CurY)});
         break;
     }
 }
@@ -439,6 +481,17 @@ void TForm2::FormKeyPress(QChar ch) {
         emit LoupeAsked();
     else if (ch == QLatin1Char('N') || ch == QLatin1Char('n'))
         NewSeries();
+    else if (ch == QLatin1Char('M') || ch == QLatin1Char('m'))
+        ui->ScrollBox1->SetMarksShown(!ui->ScrollBox1->MarksShown());
+}
+
+TPictureView &TForm2::View() const {
+    return *ui->ScrollBox1;
+}
+
+void TForm2::DeleteSelectedPoint() {
+    if (const auto selected = ui->ScrollBox1->SelectedPoint())
+        undo_.push(new DeletePointCommand(points_, *selected)); // the stack owns it
 }
 
 void TForm2::NewSeries() {
@@ -456,6 +509,11 @@ std::optional<digitize::Colour> TForm2::LineColour() const {
 
 int TForm2::Tolerance() const {
     return ColorTolerance;
+}
+
+std::vector<digitize::PointMark> TForm2::PointMarksWithin(const digitize::Rect &pixels,
+                                                          int margin) const {
+    return ui->ScrollBox1->MarksWithin(pixels, margin);
 }
 
 void TForm2::Button1Click() {

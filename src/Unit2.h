@@ -11,6 +11,7 @@
 #include "digitize/calibration/Conversions.h"
 #include "digitize/picture/JpegDecoder.h"
 #include "digitize/record/Series.h"
+#include "digitize/search/CurveTracker.h"
 #include "digitize/view/ScrollFollow.h"
 
 #include <QList>
@@ -28,6 +29,7 @@ class TForm2;
 
 class QUndoStack;
 class RecordedPoints;
+class TPictureView;
 
 class TForm2 : public QWidget, public PictureSource {
     Q_OBJECT
@@ -52,6 +54,8 @@ class TForm2 : public QWidget, public PictureSource {
     digitize::DrawnMarks Marks() const override;
     std::optional<digitize::Colour> LineColour() const override;
     int Tolerance() const override;
+    std::vector<digitize::PointMark> PointMarksWithin(const digitize::Rect &pixels,
+                                                      int margin) const override;
 
     // Calibration and readout.
     bool CheckDistinct(std::int32_t otherX, std::int32_t otherY);
@@ -75,10 +79,16 @@ class TForm2 : public QWidget, public PictureSource {
     // or the sub-pixel centre, as the cursor settings say.
     float EstimatedRow(float X, float Y);
     void RecordPoint();
+    // Records the point at X whose Y is read at the given row.
+    void RecordAt(float X, float row);
 
     // Advanced cursor.
     void StepCursor(int delta);
     void FindSquare(float X, float Y);
+    // An Auto Run's step at the exact X: the tracker settles the crosshair
+    // on the curve there, or on the row it expects the curve at when the
+    // line is not where the curve is heading.
+    digitize::TrackStep SettleOnLine(digitize::CurveTracker &tracker, float X);
     void RunAuto();
     // Starts a new series and asks for its name.
     void NewSeries();
@@ -88,6 +98,10 @@ class TForm2 : public QWidget, public PictureSource {
     // The window's client size less the view the picture is shown in
     // (without scroll bars): what a window showing the whole picture adds.
     QSize ChromeAroundPicture() const;
+    // The view of the picture: its zoom and the recorded points' marks.
+    TPictureView &View() const;
+    // Removes the point whose mark is selected, as a step Ctrl+Z takes back.
+    void DeleteSelectedPoint();
 
     // Event handlers.
     void FormKeyDown(int key, Qt::KeyboardModifiers shift);
@@ -116,6 +130,8 @@ class TForm2 : public QWidget, public PictureSource {
     void LockReferencePoint(ReferencePoint which);
     // Shows the error panel with the reason a lock was refused.
     void RefuseLock(const QString &reason);
+    // Makes the blank picture on first use, shown in the view.
+    void MakePicture();
     digitize::Surface &Canvas();
     void ReplacePicture(digitize::Surface picture);
     // name: the window's title; where: the picture's path, or where it came from.

@@ -21,6 +21,8 @@ TForm3::TForm3(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     maxX_ = ui->Label2->text();
     zeroY_ = ui->Label3->text();
     maxY_ = ui->Label4->text();
+    startZero_ = ZeroLabels();
+    startMax_ = MaxLabels();
     ui->Label5->hide();
     connect(ui->Button1, &QPushButton::clicked, this,
             [this] { Guard([this] { Button1Click(); }); });

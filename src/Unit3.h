@@ -28,6 +28,9 @@ class TForm3 : public QWidget {
     // The X and Y labels of a point, as its lock wrote them (without the log marks).
     std::pair<QString, QString> ZeroLabels() const;
     std::pair<QString, QString> MaxLabels() const;
+    // The labels a point shows before it is ever locked.
+    std::pair<QString, QString> StartZeroLabels() const { return startZero_; }
+    std::pair<QString, QString> StartMaxLabels() const { return startMax_; }
 
     void Button1Click();
 
@@ -38,6 +41,8 @@ class TForm3 : public QWidget {
     void ShowLabels();
 
     std::unique_ptr<Ui::TForm3> ui;
+    std::pair<QString, QString> startZero_;
+    std::pair<QString, QString> startMax_;
     // The labels as the locks wrote them, before the log marks.
     QString zeroX_, zeroY_, maxX_, maxY_;
     bool logX_ = false;

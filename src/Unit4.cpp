@@ -5,6 +5,7 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "WindowLook.h"
+#include "digitize/Errors.h"
 #include "digitize/calibration/AxisStep.h"
 #include "digitize/calibration/AxisText.h"
 #include "digitize/calibration/FieldValue.h"
@@ -38,6 +39,8 @@ TForm4::TForm4(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     look::UseFont(ui->Label1, look::LargePixels, true);
     look::UseFont(ui->MaskEdit1, look::LargePixels, true);
     look::SetTextColour(ui->Label1, 0xFF0000); // blue
+    ui->Label2->adjustSize();
+    startLabel_ = ui->Label2->text();
     ui->Panel1->setFocusPolicy(Qt::NoFocus);
     ui->MaskEdit1->installEventFilter(this);
     ui->Edit1->installEventFilter(this);
@@ -132,24 +135,52 @@ void TForm4::Button2Click() {
 }
 
 void TForm4::MaskEdit1Change() {
+    ApplySteps();
+}
+
+digitize::StepSettings TForm4::StepsFor(float xSpan) const {
     const int n = digitize::DigitsValue(ui->MaskEdit1->displayText().toStdString());
-    // Log and date axes take their label from the axis; a linear one as before.
-    const bool scaled = Form1->LogX() || Form1->XDates();
-    const float dx = scaled ? 0.0F : Form1->XSpan();
     // With a third point the steps run from Zero to it, along the drawn X axis.
     const auto endX = digitize::Round(digitize::StepEndX(LockedFrame()));
-    auto steps = digitize::ComputeSteps(n, dx, ZeroPt.X, endX);
+    return digitize::ComputeSteps(n, xSpan, ZeroPt.X, endX);
+}
+
+void TForm4::ApplySteps() {
+    // Log and date axes take their label from the axis; a linear one as before.
+    const bool scaled = Form1->LogX() || Form1->XDates();
+    auto steps = StepsFor(scaled ? 0.0F : Form1->XSpan());
     if (scaled)
-        steps.Label = digitize::StepLabel(Form1->XScale(), n);
+        steps.Label = digitize::StepLabel(
+            Form1->XScale(), digitize::DigitsValue(ui->MaskEdit1->displayText().toStdString()));
     StepPixels = steps.StepPixels;
-    ui->Label2->setText(QString::fromStdString(steps.Label));
     BoxHalfW = steps.BoxHalfW;
+    ui->Label2->setText(QString::fromStdString(steps.Label));
+    ui->Label2->adjustSize();
+}
+
+void TForm4::StepsFollowCalibration() {
+    // A field that says no number is marked where it is; the steps then keep
+    // their graph units until it does.
+    try {
+        ApplySteps();
+    } catch (const digitize::Error &) {
+        const auto steps = StepsFor(0);
+        StepPixels = steps.StepPixels;
+        BoxHalfW = steps.BoxHalfW;
+    }
+}
+
+void TForm4::ResetSteps() {
+    StepPixels = StartStepPixels;
+    BoxHalfW = StartBoxHalfW;
+    ui->Label2->setText(startLabel_);
+    ui->Label2->adjustSize();
 }
 
 void TForm4::Edit1Change() {
     // A valid text takes effect as it is typed; a refused one waits for the exit.
     if (const auto tolerance =
-            digitize::ToleranceOf(ui->Edit1->text().toStdString(), DecimalSeparator)) {
+            digitize::ToleranceOf(ui->Edit1->text().toStdString(), RegionalSeparators)) {
         ColorTolerance = *tolerance;
         emit LineChanged();
     }
@@ -160,7 +191,7 @@ void TForm4::Edit1Exit() {
     // A refused text gives way to the tolerance from before the edit.
     ColorTolerance = keptTolerance_;
     ui->Edit1->setText(QString::number(ColorTolerance));
-    ColorTolerance = keptTolerance_ = digitize::ReadTolerance(typed, DecimalSeparator);
+    ColorTolerance = keptTolerance_ = digitize::ReadTolerance(typed, RegionalSeparators);
     ui->Edit1->setText(QString::number(ColorTolerance));
     emit LineChanged();
 }

@@ -2,6 +2,7 @@
 
 #include "ErrorBox.h"
 #include "OpenPicture.h"
+#include "PictureView.h"
 #include "digitize/Errors.h"
 
 #include <QApplication>
@@ -17,6 +18,11 @@ TWindowSet::TWindowSet() {
     QObject::connect(&form2_, &TForm2::PictureChanged, &loupe_, &LoupeWindow::Refresh);
     QObject::connect(&form2_, &TForm2::LoupeAsked, &loupe_, &LoupeWindow::ShowAndRaise);
     QObject::connect(&form4_, &TForm4::LineChanged, &loupe_, &LoupeWindow::Refresh);
+    // The "Marks" box and the M key show and hide the marks, each telling the other.
+    QObject::connect(&form1_, &TForm1::MarksToggled, &form2_.View(), &TPictureView::SetMarksShown);
+    QObject::connect(&form2_.View(), &TPictureView::MarksShownChanged, &form1_,
+                     &TForm1::SetMarksChecked);
+    QObject::connect(&form2_.View(), &TPictureView::MarksChanged, &loupe_, &LoupeWindow::Refresh);
 
     places_.Manage(&form1_, TWindowPlaces::Role::Control, QStringLiteral("control"));
     places_.Manage(&form2_, TWindowPlaces::Role::Picture, QStringLiteral("image"));

@@ -34,6 +34,10 @@ class TWindowSet {
     // Ctrl+O: asks for a picture and opens it in the image window.
     void OpenPicture();
 
+    // For tests and benchmarks: the recorded points and the steps that changed them.
+    RecordedPoints &Points() { return points_; }
+    QUndoStack &Undo() { return undo_; }
+
   private:
     // The picture's name in the control window, the image window grown to it.
     void ShowNewPicture();

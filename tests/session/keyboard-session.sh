@@ -72,7 +72,7 @@ xdotool type --delay 5 "$saved"
 keys Return
 wait_for 10 test -s "$saved" || fail "nothing was saved at $saved"
 
-expected=$'Series,X,Y\nSeries 1,2.0,10.00\nSeries 1,5.0,25.00\nSeries 1,9.0,40.00'
+expected=$'Series,X,Y\nSeries 1,2.00,10.00\nSeries 1,5.00,25.00\nSeries 1,9.00,40.00'
 # CSV lines end in CR LF.
 actual=$(tr -d '\r' <"$saved")
 if [ "$actual" != "$expected" ]; then

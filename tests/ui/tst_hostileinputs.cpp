@@ -264,7 +264,11 @@ class TestHostileInputs : public QObject {
                              << "'\t' is not a valid floating point value." << QString();
         QTest::newRow("empty") << ""
                                << "'' is not a valid floating point value." << QString();
-        QTest::newRow("lone point") << "." << QString() << "0.0 , 20.00";
+        QTest::newRow("lone point") << "."
+                                    << "'.' is not a valid floating point value." << QString();
+        QTest::newRow("X Max as X Zero")
+            << " 0 "
+            << "X Zero and X Max are both 0: an axis needs two different values." << QString();
     }
 
     void fieldsOfEveryKindGiveAValueOrAMessage() {

@@ -198,9 +198,9 @@ class TestWindowSet : public QObject {
         QTest::addColumn<QString>("grows"); // the control that takes the growth
         QTest::newRow("control window")
             << "Form1"
-            << QStringList{"Button1",   "Button2",   "Button3", "Label5",  "Edit2", "Edit1",
-                           "CheckBox2", "CheckBox1", "Label4",  "Edit4",   "Edit3", "CheckBox3",
-                           "Label3",    "Edit5",     "Button4", "Button5", "Memo1"}
+            << QStringList{"Button1",   "Button2",   "Button3",   "Label5",  "Edit2",   "Edit1",
+                           "CheckBox2", "CheckBox1", "Label4",    "Edit4",   "Edit3",   "CheckBox3",
+                           "Label3",    "Edit5",     "CheckBox5", "Button4", "Button5", "Memo1"}
             << "Memo1";
         QTest::newRow("help window")
             << "Form3" << QStringList{"Label2", "Label4", "Label1", "Label3", "Button1", "Memo1"}

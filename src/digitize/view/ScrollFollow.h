@@ -1,5 +1,6 @@
 // Where a scrolled view of the picture should stand so that the crosshair
-// stays in sight, one axis at a time, in picture pixels.
+// stays in sight, one axis at a time, in the view's pixels (the picture's
+// pixels at the zoom).
 //
 // The view shows pixels [offset, offset + view) of content that is `content`
 // pixels long; valid offsets run from 0 to content - view (0 when the
