@@ -1,3 +1,4 @@
+#!/usr/bin/python3
 """Charts with known data for measuring Auto Run: gaps, dashes, legends inside
 the plot, same-coloured grid and zero lines, neighbouring shades of one colour
 map, jagged red/orange stock lines, a curve ending early, markers only.
