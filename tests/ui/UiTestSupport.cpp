@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPaintEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -173,4 +174,15 @@ QList<QPoint> OutlinePixels(int left, int top, int right, int bottom, int w, int
                 out << QPoint(col, row);
         }
     return out;
+}
+
+bool PaintRecorder::eventFilter(QObject *, QEvent *event) {
+    if (event->type() == QEvent::Paint)
+        painted += static_cast<QPaintEvent *>(event)->region();
+    return false;
+}
+
+void Settle() {
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
 }

@@ -4,6 +4,7 @@
 
 #include "WindowSet.h"
 
+#include <QRegion>
 #include <QString>
 #include <QTest>
 
@@ -67,6 +68,18 @@ QStringList Lines(QWidget *plainTextEdit);
 
 // The image window's picture as it is now, marks included.
 QImage PictureNow();
+
+// Keeps the region of every paint of the widgets it filters.
+class PaintRecorder : public QObject {
+  public:
+    QRegion painted;
+
+  protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+};
+
+// Handles the events a change posted, repaints included.
+void Settle();
 
 // A picture whose every pixel differs from its neighbours, so stray marks show.
 QImage PatternImage(int width, int height);

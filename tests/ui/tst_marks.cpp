@@ -25,24 +25,6 @@ namespace {
 // The first series' marks, vermillion (0x00BBGGRR 0x005ED5).
 const QColor Vermillion(0xD5, 0x5E, 0x00);
 
-// Keeps the region of every paint of a widget.
-class PaintRecorder : public QObject {
-  public:
-    QRegion painted;
-
-  protected:
-    bool eventFilter(QObject *, QEvent *event) override {
-        if (event->type() == QEvent::Paint)
-            painted += static_cast<QPaintEvent *>(event)->region();
-        return false;
-    }
-};
-
-void Settle() {
-    for (int i = 0; i < 3; ++i)
-        QCoreApplication::processEvents();
-}
-
 } // namespace
 
 class TestMarks : public QObject {

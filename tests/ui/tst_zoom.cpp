@@ -17,28 +17,6 @@
 
 #include <cmath>
 
-namespace {
-
-// Keeps the region of every paint of a widget.
-class PaintRecorder : public QObject {
-  public:
-    QRegion painted;
-
-  protected:
-    bool eventFilter(QObject *, QEvent *event) override {
-        if (event->type() == QEvent::Paint)
-            painted += static_cast<QPaintEvent *>(event)->region();
-        return false;
-    }
-};
-
-void Settle() {
-    for (int i = 0; i < 3; ++i)
-        QCoreApplication::processEvents();
-}
-
-} // namespace
-
 class TestZoom : public QObject {
     Q_OBJECT
 
