@@ -1,19 +1,25 @@
 // Timings of the whole program on a 6000 x 4000 chart: loading through the
-// image window against libjpeg or libpng alone, a crosshair move with its repaint,
-// the loupe's update on a move, and Auto Run of 999 steps, plain and with
-// Sub-pixel Y, against the core search alone.
+// image window against libjpeg or libpng alone, a crosshair move with its repaint
+// (also with 5,000 recorded points marked, at several zooms), the loupe's update
+// on a move, and Auto Run of 999 steps, plain, with Sub-pixel Y and with every
+// option on, against the core search and the curve tracker alone.
 #include "BareDecode.h"
 #include "BenchPictures.h"
 #include "LoupeView.h"
+#include "PictureArea.h"
+#include "PictureView.h"
+#include "RecordCommands.h"
 #include "WindowSet.h"
 #include "digitize/calibration/Rounding.h"
 #include "digitize/calibration/StepRate.h"
 #include "digitize/loupe/Loupe.h"
 #include "digitize/picture/JpegDecoder.h"
 #include "digitize/search/ColumnSearch.h"
+#include "digitize/search/CurveTracker.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QLabel>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -29,24 +35,38 @@
 
 namespace {
 
+TWindowSet *Windows = nullptr;
+
 void LoadChart() {
     Form2->LoadImage(QString::fromStdString(bench::ChartJpegPath()));
     QCoreApplication::processEvents();
 }
 
-// Sums the area of every paint of the picture area.
+// Sums the area of every paint of the picture area, and keeps where it painted.
 class PaintCounter : public QObject {
   public:
     long long pixels = 0;
+    QRegion painted;
 
   protected:
     bool eventFilter(QObject *, QEvent *event) override {
-        if (event->type() == QEvent::Paint)
-            for (const QRect &r : static_cast<QPaintEvent *>(event)->region())
+        if (event->type() == QEvent::Paint) {
+            const QRegion &region = static_cast<QPaintEvent *>(event)->region();
+            painted += region;
+            for (const QRect &r : region)
                 pixels += static_cast<long long>(r.width()) * r.height();
+        }
         return false;
     }
 };
+
+// Takes back every recorded point, so each run starts from none.
+void ForgetPoints() {
+    while (Windows->Undo().canUndo())
+        Windows->Undo().undo();
+    Windows->Undo().clear();
+    QCoreApplication::processEvents();
+}
 
 void BM_BareLibjpegDecode(benchmark::State &state) {
     const auto &path = bench::ChartJpegPath();
@@ -136,6 +156,59 @@ void BM_CrosshairMoveScrolled(benchmark::State &state) {
     state.counters["pct_of_picture"] = 100.0 * perMove / (double{W} * H);
 }
 BENCHMARK(BM_CrosshairMoveScrolled)->Unit(benchmark::kMicrosecond);
+
+// 5,000 recorded points marked along the curve, the view at a zoom (stops
+// from one to one: 0 is 1x, 3 is 4x, -4 is 1/4x) and scrolled to the
+// crosshair on the curve: a move repaints the cross's lines, marks included
+// where they cross them, and nothing else.
+void BM_CrosshairMoveWith5000Marks(benchmark::State &state) {
+    LoadChart();
+    ResetSharedState();
+    ForgetPoints();
+    std::vector<digitize::RecordedPoint> marks;
+    for (int i = 0; i < 5000; ++i) {
+        const int x = i * bench::ChartWidth / 5000;
+        marks.push_back({static_cast<float>(x), static_cast<float>(bench::CurveRow(x)), "x , y"});
+    }
+    Windows->Undo().push(new RecordPointsCommand(Windows->Points(), std::move(marks),
+                                                 QStringLiteral("Points"))); // the stack owns it
+    const int y = bench::CurveRow(3000);
+    TPictureView &view = Form2->View();
+    view.StepZoom(static_cast<int>(state.range(0)), {3000, y});
+    Form2->MoveCrosshair(3000, static_cast<float>(y)); // the view follows it there
+    QCoreApplication::processEvents();
+    PaintCounter counter;
+    view.Area()->installEventFilter(&counter);
+    long long moves = 0;
+    for (auto _ : state) {
+        Form2->MoveCrosshair(moves % 2 == 0 ? 3001.0F : 3000.0F, static_cast<float>(y));
+        QCoreApplication::processEvents();
+        ++moves;
+    }
+    // The last move's repaint, outside the timing.
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+    view.Area()->removeEventFilter(&counter);
+    // The cross's two lines at both places, in view pixels.
+    QRegion lines;
+    for (int x : {3000, 3001})
+        for (const digitize::Rect &r : {digitize::Rect{x - 1000, y, x + 1000, y + 1},
+                                        digitize::Rect{x, y - 1000, x + 1, y + 1000}}) {
+            const digitize::Rect v = digitize::ViewRect(r, view.Zoom());
+            lines += QRect(v.Left, v.Top, v.Right - v.Left, v.Bottom - v.Top);
+        }
+    if (counter.painted.isEmpty())
+        state.SkipWithError("nothing was repainted");
+    else if (!counter.painted.subtracted(lines).isEmpty())
+        state.SkipWithError("a move repainted more than the cross's lines");
+    state.counters["px_repainted"] =
+        benchmark::Counter(static_cast<double>(counter.pixels) / static_cast<double>(moves));
+    state.counters["marks"] = static_cast<double>(Windows->Points().PointCount());
+    state.counters["zoom_pct"] = 100.0 * view.Zoom().Factor();
+    view.ZoomOneToOne({0, 0});
+    ForgetPoints();
+}
+BENCHMARK(BM_CrosshairMoveWith5000Marks)->Arg(0)->Arg(3)->Arg(-4)->Unit(benchmark::kMicrosecond);
 // The loupe shown at a zoom, marking the curve's colour, the box drawn: a
 // crosshair move with everything it repaints, the picture and the loupe.
 void BM_LoupeUpdate(benchmark::State &state) {
@@ -188,6 +261,7 @@ BENCHMARK(BM_LoupeRender)->Arg(8)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 // Zero and Max 5000 pixels apart, 999 steps, the crosshair on the curve at Zero.
 void PrepareAutoRun() {
+    ForgetPoints();
     ResetSharedState();
     ZeroPt = {500, 3500};
     MaxPt = {5500, 500};
@@ -235,6 +309,51 @@ void BM_AutoRun999StepsSubPixel(benchmark::State &state) {
 }
 BENCHMARK(BM_AutoRun999StepsSubPixel)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
+// Every option on: the box, Find-Y, Calc-Y and Sub-pixel Y, the loupe shown
+// following the crosshair; the status line tells how many steps found the line.
+void BM_AutoRun999StepsEveryOption(benchmark::State &state) {
+    LoadChart();
+    Loupe->ShowAndRaise();
+    for (auto _ : state) {
+        state.PauseTiming();
+        PrepareAutoRun();
+        LineColorSet = CalcYOn = SubPixelOn = true;
+        state.ResumeTiming();
+        Form2->RunAuto();
+        QCoreApplication::processEvents();
+    }
+    const QString status = Form2->findChild<QLabel *>(QStringLiteral("Label2"))->text();
+    state.counters["points"] = status.section(QLatin1Char(' '), 0, 0).toDouble();
+    state.counters["per_step_us"] = benchmark::Counter(
+        1000.0, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    Loupe->hide();
+    QCoreApplication::processEvents();
+}
+BENCHMARK(BM_AutoRun999StepsEveryOption)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The tracker alone over the same steps, Sub-pixel Y.
+void BM_CoreTracker999Steps(benchmark::State &state) {
+    digitize::JpegDecoder decoder;
+    std::unique_ptr<std::FILE, int (*)(std::FILE *)> file(
+        std::fopen(bench::ChartJpegPath().c_str(), "rb"), &std::fclose);
+    const digitize::Surface picture = decoder.Decode(file.get());
+    const auto steps = digitize::ComputeSteps(999, 999.0F, 500, 5500);
+    int found = 0;
+    for (auto _ : state) {
+        digitize::CurveTracker tracker(
+            {{steps.BoxHalfW, 15}, 0xAA2814, 64, picture.Height(), digitize::YReading::SubPixel},
+            bench::CurveRow(500));
+        for (int i = 0; i <= 999; ++i)
+            benchmark::DoNotOptimize(
+                tracker.Step(picture, digitize::StepX(500, i, steps.StepPixels)));
+        found = tracker.Recorded();
+    }
+    state.counters["points"] = found;
+    state.counters["per_step_us"] = benchmark::Counter(
+        1000.0, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_CoreTracker999Steps)->Unit(benchmark::kMillisecond);
+
 void BM_CoreSearch999Steps(benchmark::State &state) {
     digitize::JpegDecoder decoder;
     std::unique_ptr<std::FILE, int (*)(std::FILE *)> file(
@@ -262,6 +381,7 @@ int main(int argc, char **argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     TWindowSet windows;
+    Windows = &windows;
     windows.ShowStartWindows();
     QCoreApplication::processEvents();
     benchmark::Initialize(&argc, argv);

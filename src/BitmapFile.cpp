@@ -1,10 +1,12 @@
 #include "BitmapFile.h"
 
 #include "digitize/Errors.h"
+#include "digitize/picture/GifCheck.h"
 
 #include <QIODevice>
 #include <QImage>
 #include <QImageReader>
+#include <QPainter>
 
 #include <algorithm>
 #include <cstdint>
@@ -153,6 +155,30 @@ digitize::Surface ReadBitmap(QIODevice &device) {
     if (!reader.read(&image))
         NotValid();
     return SurfaceFromImage(image);
+}
+
+digitize::Surface ReadQtPicture(QIODevice &device, const char *format) {
+    if (qstrcmp(format, "gif") == 0) {
+        const QByteArray bytes = device.peek(device.size());
+        digitize::CheckGifFirstImage({reinterpret_cast<const std::uint8_t *>(bytes.constData()),
+                                      static_cast<std::size_t>(bytes.size())});
+    }
+    QImageReader reader(&device, format);
+    if (const QSize size = reader.size(); size.isValid())
+        digitize::Surface::CheckSize(size.width(), size.height());
+    QImageReader::setAllocationLimit(std::max(QImageReader::allocationLimit(), AllocationLimitMiB));
+    QImage image;
+    if (!reader.read(&image))
+        throw digitize::Error(reader.errorString().toStdString());
+    if (!image.hasAlphaChannel())
+        return SurfaceFromImage(image);
+    // Transparent pixels show the page under them, as in any viewer.
+    QImage page(image.size(), QImage::Format_RGB32);
+    if (page.isNull())
+        throw digitize::Error("Not enough memory to convert the picture");
+    page.fill(Qt::white);
+    QPainter(&page).drawImage(0, 0, image);
+    return SurfaceFromImage(page);
 }
 
 digitize::Surface SurfaceFromImage(const QImage &image) {

@@ -1,6 +1,7 @@
 // Shows the busy cursor for as long as a long operation runs, however it ends.
 #pragma once
 
+#include <QCursor>
 #include <QGuiApplication>
 
 class BusyCursor {

@@ -6,6 +6,8 @@
 
 #include "digitize/calibration/Conversions.h"
 
+class PictureSource;
+
 #include <QImage>
 #include <QWidget>
 
@@ -15,6 +17,8 @@ class LoupeView : public QWidget {
   public:
     explicit LoupeView(QWidget *parent = nullptr);
 
+    // What the loupe shows; nothing is drawn until it has one.
+    void SetSource(PictureSource *source) { source_ = source; }
     // The picture pixel shown in the middle cell.
     void SetCentre(digitize::Point centre);
     digitize::Point Centre() const { return centre_; }
@@ -26,6 +30,7 @@ class LoupeView : public QWidget {
     void wheelEvent(QWheelEvent *event) override;
 
   private:
+    PictureSource *source_ = nullptr;
     digitize::Point centre_;
     int zoom_;
     int wheelEighths_ = 0; // wheel turned, in eighths of a degree, not yet a whole step

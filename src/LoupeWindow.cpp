@@ -2,20 +2,19 @@
 #include "ui_LoupeWindow.h"
 
 #include "ErrorBox.h"
-#include "Unit2.h"
 #include "WindowLook.h"
 #include "digitize/loupe/Loupe.h"
 
 #include <QApplication>
-#include <QScreen>
 #include <QShowEvent>
 
 LoupeWindow *Loupe = nullptr;
 
-LoupeWindow::LoupeWindow(QWidget *parent)
-    : QWidget(parent), ui(std::make_unique<Ui::LoupeWindow>()) {
+LoupeWindow::LoupeWindow(PictureSource &source, QWidget *parent)
+    : QWidget(parent), ui(std::make_unique<Ui::LoupeWindow>()), source_(source) {
     Loupe = this;
     ui->setupUi(this);
+    ui->View->SetSource(&source);
     look::UseWindowFont(this);
     setAttribute(Qt::WA_ShowWithoutActivating);
 }
@@ -60,7 +59,7 @@ void LoupeWindow::Changed() {
 void LoupeWindow::ShowText() {
     textQueued_ = false;
     const QString text = QString::fromStdString(
-        digitize::PixelText(ui->View->Centre(), Form2->Picture(), Form2->Marks()));
+        digitize::PixelText(ui->View->Centre(), source_.Picture(), source_.Marks()));
     ui->Label1->setText(text);
     ui->View->setAccessibleDescription(text);
 }
@@ -77,12 +76,4 @@ void LoupeWindow::ShowAndRaise() {
 void LoupeWindow::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
     Guard([this] { ShowText(); });
-    // Kept where it was put, but on a screen it fits: a small screen has no
-    // room right of the image window.
-    if (const QScreen *s = screen(); s != nullptr && !event->spontaneous()) {
-        const QRect room = s->availableGeometry();
-        if (!room.contains(frameGeometry()))
-            move(qBound(room.left(), x(), room.right() - frameGeometry().width()),
-                 qBound(room.top(), y(), room.bottom() - frameGeometry().height()));
-    }
 }

@@ -3,6 +3,7 @@
 // and colour. It is created hidden; closing it only hides it.
 #pragma once
 
+#include "PictureSource.h"
 #include "digitize/calibration/Conversions.h"
 
 #include <QWidget>
@@ -18,7 +19,8 @@ class LoupeWindow : public QWidget {
     Q_OBJECT
 
   public:
-    explicit LoupeWindow(QWidget *parent = nullptr);
+    // Shows what the source shows; the source outlives the loupe.
+    explicit LoupeWindow(PictureSource &source, QWidget *parent = nullptr);
     ~LoupeWindow() override;
 
     // Each only stores the pixel to show and asks for a repaint, so a run
@@ -41,6 +43,7 @@ class LoupeWindow : public QWidget {
     void ShowText();
 
     std::unique_ptr<Ui::LoupeWindow> ui;
+    PictureSource &source_;
     digitize::Point crosshair_{-10, -10};
     std::optional<digitize::Point> mouse_;
     bool textQueued_ = false;

@@ -1,26 +1,44 @@
 #include "PictureArea.h"
 
+#include "ErrorBox.h"
+#include "MarksOverlay.h"
+#include "digitize/view/ZoomRender.h"
+
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
-#include <cmath>
+#include <span>
 
 TPictureArea::TPictureArea(QWidget *parent) : QWidget(parent) {
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus);
 }
 
-void TPictureArea::SetView(const QImage &view) {
-    view_ = view;
+void TPictureArea::SetPicture(const digitize::Surface *picture) {
+    picture_ = picture;
     // Every pixel shown comes from the picture: nothing to clear first.
-    setAttribute(Qt::WA_OpaquePaintEvent, !view_.isNull());
+    setAttribute(Qt::WA_OpaquePaintEvent, picture_ != nullptr && picture_->Width() > 0);
+    Fit();
     update();
+}
+
+void TPictureArea::SetZoom(digitize::Zoom zoom) {
+    zoom_ = zoom;
+    Fit();
+    update();
+}
+
+void TPictureArea::Fit() {
+    if (picture_ == nullptr)
+        return;
+    resize(static_cast<int>(digitize::ViewLength(picture_->Width(), zoom_)),
+           static_cast<int>(digitize::ViewLength(picture_->Height(), zoom_)));
 }
 
 // Beyond this many separate changes (a long Auto Run) one rectangle around
 // them all is cheaper than a region of thousands of thin lines.
-constexpr qsizetype MaxPendingRects = 32;
+constexpr qsizetype MaxPendingRects = 48;
 
 void TPictureArea::Damage(const QRect &changed) {
     if (pending_.size() < MaxPendingRects) {
@@ -31,6 +49,10 @@ void TPictureArea::Damage(const QRect &changed) {
             all |= r;
         pending_ = {all};
     }
+    Changing();
+}
+
+void TPictureArea::Changing() {
     if (!flushQueued_) {
         flushQueued_ = true;
         QMetaObject::invokeMethod(this, &TPictureArea::Flush, Qt::QueuedConnection);
@@ -38,6 +60,11 @@ void TPictureArea::Damage(const QRect &changed) {
 }
 
 void TPictureArea::Flush() {
+    // What the picture brings up to date joins what is to be repainted.
+    Guard([this] {
+        if (prepare_)
+            prepare_();
+    });
     flushQueued_ = false;
     for (const QRect &r : std::as_const(pending_))
         update(r);
@@ -45,25 +72,50 @@ void TPictureArea::Flush() {
 }
 
 void TPictureArea::paintEvent(QPaintEvent *event) {
-    if (view_.isNull())
-        return;
-    QPainter painter(this);
-    for (const QRect &r : event->region())
-        painter.drawImage(r.topLeft(), view_, r);
+    Guard([&] {
+        if (prepare_)
+            prepare_();
+        if (picture_ == nullptr || picture_->Width() == 0 || picture_->Height() == 0)
+            return;
+        QPainter painter(this);
+        if (zoom_ == digitize::OneToOne) {
+            // The picture's own pixels, no copy.
+            const QImage view(reinterpret_cast<const uchar *>(picture_->Bits()), picture_->Width(),
+                              picture_->Height(), picture_->Width() * 4, QImage::Format_RGB32);
+            for (const QRect &r : event->region())
+                painter.drawImage(r.topLeft(), view, r);
+        } else {
+            for (const QRect &r : event->region()) {
+                if (scratch_.width() < r.width() || scratch_.height() < r.height())
+                    scratch_ =
+                        QImage(std::max(r.width(), scratch_.width()),
+                               std::max(r.height(), scratch_.height()), QImage::Format_RGB32);
+                // RGB32 rows are whole words: a part r.width() wide is one run of words.
+                QImage part(scratch_.bits(), r.width(), r.height(), r.width() * 4,
+                            QImage::Format_RGB32);
+                const std::span words(reinterpret_cast<std::uint32_t *>(part.bits()),
+                                      static_cast<std::size_t>(r.width()) *
+                                          static_cast<std::size_t>(r.height()));
+                digitize::RenderZoomed(*picture_, zoom_,
+                                       {r.left(), r.top(), r.right() + 1, r.bottom() + 1}, words);
+                painter.drawImage(r.topLeft(), part);
+            }
+        }
+        if (overlay_ != nullptr)
+            overlay_->Paint(painter, event->region());
+    });
 }
-
-namespace {
 
 // The picture pixel under the pointer: on a scaled screen a position falls
 // inside a pixel, which is the one it belongs to, never the nearest one.
-QPoint PixelUnder(const QMouseEvent *event) {
+QPoint TPictureArea::PixelUnder(const QMouseEvent *event) const {
     const QPointF p = event->position();
-    return {static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y()))};
+    return {digitize::PixelUnder(p.x(), zoom_), digitize::PixelUnder(p.y(), zoom_)};
 }
 
-} // namespace
-
 void TPictureArea::mousePressEvent(QMouseEvent *event) {
+    if (overlay_ != nullptr)
+        Guard([&] { overlay_->SelectAt(event->position()); });
     const QPoint p = PixelUnder(event);
     emit MouseDown(event->button(), event->modifiers(), p.x(), p.y());
 }

@@ -1,6 +1,6 @@
 // Start-up: the application, its four windows, and the event loop that runs
 // until the control window closes.
-#include "ErrorBox.h"
+#include "Settings.h"
 #include "WindowSet.h"
 
 #include <QApplication>
@@ -9,7 +9,8 @@
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(ApplicationTitle);
+    // Once, before anything reads or writes a setting.
+    SetProgramNames();
     // The installed icon, where the desktop has it.
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("plotwise")));
     // The control window's closing ends the program, not the last window's.
@@ -21,8 +22,11 @@ int main(int argc, char *argv[]) {
                                   QStringLiteral("[file]"));
     options.process(app);
     TWindowSet windows;
-    windows.ShowStartWindows();
-    if (!options.positionalArguments().isEmpty())
-        windows.OpenAtStart(options.positionalArguments().constFirst());
+    // A picture named at start takes the keys at once; otherwise the axis fields do.
+    const QStringList files = options.positionalArguments();
+    windows.ShowStartWindows(files.isEmpty() ? TWindowSet::StartKeys::Control
+                                             : TWindowSet::StartKeys::Picture);
+    if (!files.isEmpty())
+        windows.OpenAtStart(files.constFirst());
     return QApplication::exec();
 }

@@ -1,7 +1,5 @@
 #include "SafeSave.h"
 
-#include "digitize/Errors.h"
-
 #include <QSaveFile>
 
 #include <cerrno>
@@ -9,22 +7,23 @@
 
 #include <unistd.h>
 
-void SaveWhole(const QString &path, const QByteArray &bytes) {
+QString WriteFileSafely(const QString &path, const QByteArray &bytes) {
     QSaveFile file(path);
     // The system's reason where there is one: Qt reports a failed flush as
-    // "Unknown error".
-    const auto fail = [&] {
+    // "Unknown error". Without a commit the temporary file is discarded.
+    const auto failure = [&] {
         const QString reason =
             errno != 0 ? QString::fromLocal8Bit(std::strerror(errno)) : file.errorString();
         file.cancelWriting();
-        throw digitize::Error(("Cannot save " + path + ": " + reason).toStdString());
+        return reason;
     };
     errno = 0;
     if (!file.open(QIODevice::WriteOnly))
-        fail();
+        return failure();
     if (file.write(bytes) != bytes.size() || !file.flush() || ::fsync(file.handle()) != 0)
-        fail();
+        return failure();
     errno = 0;
     if (!file.commit())
-        fail();
+        return failure();
+    return {};
 }

@@ -3,33 +3,37 @@
 
 #include "ErrorBox.h"
 #include "LoupeWindow.h"
-#include "SafeSave.h"
+#include "PointsExport.h"
+#include "RecordCommands.h"
+#include "RecordedPoints.h"
+#include "Unit2.h"
 #include "Unit3.h"
 #include "Unit4.h"
 #include "WindowLook.h"
-#include "digitize/Errors.h"
+#include "digitize/calibration/DateValue.h"
 #include "digitize/calibration/FieldValue.h"
-#include "digitize/calibration/LogText.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileDialog>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFocusEvent>
 #include <QLocale>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QShortcut>
+#include <QUndoStack>
 
 TForm1 *Form1 = nullptr;
-std::string DecimalSeparator = ".";
+digitize::Separators RegionalSeparators;
 
 namespace {
 
-// The log field keeps its height and stays on the window's bottom edge.
-constexpr int LogHeight = 447;
-
-void ReadDecimalSeparator() {
-    DecimalSeparator = QLocale().decimalPoint().toStdString();
+void ReadRegionalSeparators() {
+    const QLocale locale;
+    RegionalSeparators = {locale.decimalPoint().toStdString(),
+                          locale.groupSeparator().toStdString()};
 }
 
 // What a field's colour tells, for those who cannot see it.
@@ -38,6 +42,8 @@ QString FieldState(digitize::Colour colour) {
         return QStringLiteral("Locked to a reference point");
     if (colour == FieldLeft)
         return QStringLiteral("Entered, not locked");
+    if (colour == FieldInvalid)
+        return QStringLiteral("Not a number");
     return QStringLiteral("Not entered");
 }
 
@@ -50,7 +56,9 @@ void AddShortcut(QWidget *window, QKeySequence keys, Qt::ShortcutContext context
 
 } // namespace
 
-TForm1::TForm1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm1>()) {
+TForm1::TForm1(RecordedPoints &points, QUndoStack &undo, QWidget *parent)
+    : QWidget(parent), ui(std::make_unique<Ui::TForm1>()), points_(points), undo_(undo),
+      export_(std::make_unique<PointsExport>(points)) {
     Form1 = this;
     ui->setupUi(this);
     look::UseWindowFont(this);
@@ -61,13 +69,23 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
                        static_cast<QWidget *>(ui->Label5)})
         look::UseFont(w, look::LargePixels, true);
     for (auto field : {AxisField::XZero, AxisField::XMax, AxisField::YZero, AxisField::YMax}) {
+        tips_[static_cast<std::size_t>(field)] = Field(field)->toolTip();
         look::UseFont(Field(field), look::LargePixels, true);
         SetFieldColour(field, FieldPink);
         Field(field)->installEventFilter(this);
+        // A file dropped anywhere on the window is a picture to open, not text.
+        Field(field)->setAcceptDrops(false);
+        connect(Field(field), &QLineEdit::textEdited, this,
+                [this, field] { Guard([&] { FieldEdited(field); }); });
     }
-    ui->Label3->adjustSize();
-    move(2, 2);
-    ReadDecimalSeparator();
+    // The steps' graph units follow the X values as they are typed.
+    for (QLineEdit *edit : {ui->Edit1, ui->Edit2})
+        connect(edit, &QLineEdit::textEdited, this,
+                [] { Guard([] { Form4->StepsFollowCalibration(); }); });
+    ui->Memo1->SetModel(&points_);
+    connect(&points_, &RecordedPoints::Reset, this, [this] { ShowSeriesName(); });
+    ShowSeriesName();
+    ReadRegionalSeparators();
 
     connect(ui->Button1, &QPushButton::clicked, this,
             [this] { Guard([this] { Button1Click(); }); });
@@ -75,13 +93,33 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
             [this] { Guard([this] { Button2Click(); }); });
     connect(ui->Button3, &QPushButton::clicked, this,
             [this] { Guard([this] { Button3Click(); }); });
+    connect(ui->CheckBox2, &QCheckBox::toggled, this,
+            [this] { Guard([this] { CheckBox2Click(); }); });
+    connect(ui->CheckBox3, &QCheckBox::toggled, this,
+            [this] { Guard([this] { CheckBox3Click(); }); });
     AddShortcut(this, QKeySequence(Qt::ALT | Qt::Key_H), Qt::WindowShortcut,
                 [this] { Button1Click(); });
     AddShortcut(this, QKeySequence(Qt::ALT | Qt::Key_A), Qt::WindowShortcut,
                 [this] { Button2Click(); });
     AddShortcut(this, QKeySequence(Qt::ALT | Qt::Key_L), Qt::WindowShortcut,
                 [this] { Button3Click(); });
-    AddShortcut(this, QKeySequence::Save, Qt::WindowShortcut, [this] { SaveLog(); });
+    connect(ui->Button4, &QPushButton::clicked, this,
+            [this] { Guard([this] { Button4Click(); }); });
+    // Toggled, not clicked: the box follows the M key of the image window too.
+    connect(ui->CheckBox5, &QCheckBox::toggled, this,
+            [this](bool checked) { Guard([&] { CheckBox5Click(checked); }); });
+    connect(ui->Edit5, &QLineEdit::editingFinished, this,
+            [this] { Guard([this] { Edit5Exit(); }); });
+    connect(ui->Button5, &QPushButton::clicked, this,
+            [this] { Guard([this] { Button5Click(); }); });
+    AddShortcut(this, QKeySequence(Qt::CTRL | Qt::Key_I), Qt::WindowShortcut,
+                [this] { Button5Click(); });
+    // Saving from any window, the image window above all, where points are taken.
+    AddShortcut(this, QKeySequence::Save, Qt::ApplicationShortcut, [this] { SaveLog(); });
+    AddShortcut(this, QKeySequence(Qt::CTRL | Qt::Key_Z), Qt::WindowShortcut,
+                [this] { undo_.undo(); });
+    AddShortcut(this, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), Qt::WindowShortcut,
+                [this] { undo_.redo(); });
     // Help from any window: this window lives as long as the program.
     AddShortcut(this, QKeySequence::HelpContents, Qt::ApplicationShortcut,
                 [this] { Button1Click(); });
@@ -110,28 +148,72 @@ QString TForm1::FieldText(AxisField field) const {
     return Field(field)->text();
 }
 
+digitize::Colour TForm1::FieldColour(AxisField field) const {
+    return fieldColours_[static_cast<std::size_t>(field)];
+}
+
 void TForm1::SetFieldColour(AxisField field, digitize::Colour colour) {
+    fieldColours_[static_cast<std::size_t>(field)] = colour;
     look::SetBackground(Field(field), colour);
     Field(field)->setAccessibleDescription(FieldState(colour));
+    Field(field)->setToolTip(tips_[static_cast<std::size_t>(field)]);
+}
+
+void TForm1::MarkInvalid(AxisField field, const QString &reason) {
+    SetFieldColour(field, FieldInvalid);
+    Field(field)->setAccessibleDescription(FieldState(FieldInvalid) + QStringLiteral(": ") +
+                                           reason);
+    Field(field)->setToolTip(reason);
+    Form2->ShowStatus(reason);
 }
 
 long double TForm1::FieldValue(AxisField field) const {
-    return digitize::ReadFieldValue(FieldText(field).toStdString(), DecimalSeparator);
+    return digitize::ReadFieldValue(FieldText(field).toStdString(), RegionalSeparators);
 }
 
 digitize::AxisValues TForm1::XAxis() const {
     const float zero = digitize::ToSingle(FieldValue(AxisField::XZero));
-    return {zero, digitize::ToSingle(FieldValue(AxisField::XMax))};
+    const digitize::AxisValues axis{zero, digitize::ToSingle(FieldValue(AxisField::XMax))};
+    digitize::CheckAxisValues(axis, "X");
+    return axis;
 }
 
 digitize::AxisValues TForm1::YAxis() const {
     const float zero = digitize::ToSingle(FieldValue(AxisField::YZero));
-    return {zero, digitize::ToSingle(FieldValue(AxisField::YMax))};
+    const digitize::AxisValues axis{zero, digitize::ToSingle(FieldValue(AxisField::YMax))};
+    digitize::CheckAxisValues(axis, "Y");
+    return axis;
 }
 
 float TForm1::XSpan() const {
     const long double max = FieldValue(AxisField::XMax);
     return digitize::ToSingle(max - FieldValue(AxisField::XZero));
+}
+
+bool TForm1::XDates() const {
+    return digitize::ReadDate(FieldText(AxisField::XZero).toStdString()) &&
+           digitize::ReadDate(FieldText(AxisField::XMax).toStdString());
+}
+
+digitize::Axis TForm1::XScale() const {
+    const std::string zero = FieldText(AxisField::XZero).toStdString();
+    const std::string max = FieldText(AxisField::XMax).toStdString();
+    if (const auto dates = digitize::DateAxis(zero, max, LogX(), "X"))
+        return *dates;
+    return digitize::NumberAxis(XAxis(), LogX(), "X", zero, max);
+}
+
+digitize::Axis TForm1::YScale() const {
+    return digitize::NumberAxis(YAxis(), LogY(), "Y", FieldText(AxisField::YZero).toStdString(),
+                                FieldText(AxisField::YMax).toStdString());
+}
+
+bool TForm1::LogX() const {
+    return ui->CheckBox2->isChecked();
+}
+
+bool TForm1::LogY() const {
+    return ui->CheckBox3->isChecked();
 }
 
 bool TForm1::IntegerX() const {
@@ -140,43 +222,57 @@ bool TForm1::IntegerX() const {
 
 void TForm1::ShowReadout(const QString &text) {
     ui->Label3->setText(text);
-    ui->Label3->adjustSize();
 }
 
-void TForm1::AppendLog(const QString &line) {
-    ui->Memo1->appendPlainText(line);
+void TForm1::ShowPictureName(const QString &name) {
+    ui->Button5->setText(name.isEmpty() ? QStringLiteral("Image window") : name);
+    ui->Button5->setAccessibleName(name.isEmpty() ? QStringLiteral("Image window")
+                                                  : QStringLiteral("Image window: ") + name);
+    setWindowTitle(name.isEmpty() ? QStringLiteral("Plotwise")
+                                  : QStringLiteral("Plotwise - ") + name);
+}
+
+void TForm1::ShowSeriesName() {
+    if (!ui->Edit5->hasFocus())
+        ui->Edit5->setText(QString::fromStdString(points_.Series().back().Name));
+}
+
+void TForm1::NameSeries(QWidget *returnTo) {
+    namingFrom_ = returnTo;
+    show();
+    raise();
+    activateWindow();
+    ui->Edit5->setFocus(Qt::ShortcutFocusReason);
+    // Once the window is active: its activation may move the caret.
+    QMetaObject::invokeMethod(ui->Edit5, &QLineEdit::selectAll, Qt::QueuedConnection);
+}
+
+void TForm1::Button4Click() {
+    undo_.push(new NewSeriesCommand(points_)); // the stack owns it
+    NameSeries(nullptr);
+}
+
+void TForm1::Edit5Exit() {
+    const QString name = ui->Edit5->text().trimmed();
+    const int last = points_.Last();
+    if (name.isEmpty())
+        ShowSeriesName();
+    else if (name.toStdString() != points_.Series().back().Name)
+        undo_.push(new RenameSeriesCommand(points_, last, name)); // the stack owns it
+    if (QWidget *back = std::exchange(namingFrom_, nullptr); back != nullptr) {
+        back->activateWindow();
+        back->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 bool TForm1::SaveLog() {
-    const QByteArray text =
-        QByteArray::fromStdString(digitize::RecordedText(ui->Memo1->toPlainText().toStdString()));
-    if (text.isEmpty()) {
-        QMessageBox::information(this, ApplicationTitle,
-                                 QStringLiteral("The log holds no recorded points to save."));
-        return false;
-    }
-    if (savePath_.isEmpty())
-        savePath_ = QDir::home().filePath(QStringLiteral("points.txt"));
-    const QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Save Recorded Points"), savePath_,
-                                     QStringLiteral("Text files (*.txt);;All files (*)"));
-    if (path.isEmpty())
-        return false;
-    savePath_ = path;
-    try {
-        SaveWhole(path, text);
-    } catch (const digitize::Error &error) {
-        ShowErrorBox(QString::fromUtf8(error.what()));
-        return false;
-    }
-    savedText_ = text;
-    return true;
+    // The dialog opens over the window the user pressed Ctrl+S in.
+    QWidget *from = QApplication::activeWindow();
+    return export_->Save(from != nullptr ? from : this);
 }
 
 bool TForm1::MayClose() {
-    const QByteArray recorded =
-        QByteArray::fromStdString(digitize::RecordedText(ui->Memo1->toPlainText().toStdString()));
-    if (recorded.isEmpty() || recorded == savedText_)
+    if (!export_->Unsaved())
         return true;
     QMessageBox box(QMessageBox::Warning, ApplicationTitle,
                     QStringLiteral("The log holds recorded points that have not been saved."),
@@ -192,6 +288,14 @@ bool TForm1::MayClose() {
     default:
         return false;
     }
+}
+
+void TForm1::SetMarksChecked(bool shown) {
+    ui->CheckBox5->setChecked(shown);
+}
+
+void TForm1::CheckBox5Click(bool checked) {
+    emit MarksToggled(checked);
 }
 
 void TForm1::Button1Click() {
@@ -210,10 +314,50 @@ void TForm1::Button3Click() {
     Loupe->ShowAndRaise();
 }
 
+void TForm1::Button5Click() {
+    Form2->show();
+    Form2->raise();
+    Form2->activateWindow();
+}
+
+void TForm1::FormDropFiles(const QList<QUrl> &files) {
+    Button5Click();
+    Form2->wmDropFiles(files);
+}
+
 void TForm1::FieldExit(AxisField field) {
-    QLineEdit *edit = Field(field);
-    edit->setText(QString::fromStdString(digitize::FilterNumber(edit->text().toStdString())));
+    const auto i = static_cast<std::size_t>(field);
+    // Given the focus as its window came forward, and left untouched.
+    if (!entered_[i])
+        return;
+    entered_[i] = false;
+    // The text stays as typed: it is read as the number the user meant (or a
+    // date along X), or marked with the reason it says none.
+    const std::string text = FieldText(field).toStdString();
+    const bool xField = field == AxisField::XZero || field == AxisField::XMax;
+    const digitize::NumberReading reading = digitize::ReadNumber(text, RegionalSeparators);
+    if (!reading.Value && !(xField && digitize::ReadDate(text))) {
+        MarkInvalid(field, QString::fromStdString(reading.Problem));
+        return;
+    }
+    // Only passed through with Tab: the lock still matches the text.
+    if (FieldColour(field) == FieldLocked && FieldText(field) == enteredText_[i])
+        return;
     SetFieldColour(field, FieldLeft);
+}
+
+void TForm1::FieldEdited(AxisField field) {
+    entered_[static_cast<std::size_t>(field)] = true;
+    if (FieldColour(field) == FieldLocked)
+        SetFieldColour(field, FieldLeft);
+}
+
+void TForm1::CheckBox2Click() {
+    Form3->SetLogAxes(LogX(), LogY());
+}
+
+void TForm1::CheckBox3Click() {
+    Form3->SetLogAxes(LogX(), LogY());
 }
 
 void TForm1::Edit1Exit() {
@@ -230,6 +374,18 @@ void TForm1::Edit4Exit() {
 }
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::FocusIn) {
+        // The focus given back as the window comes forward is not the user's going in.
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        for (auto field : {AxisField::XZero, AxisField::XMax, AxisField::YZero, AxisField::YMax}) {
+            const auto i = static_cast<std::size_t>(field);
+            if (watched == Field(field) && reason != Qt::ActiveWindowFocusReason &&
+                reason != Qt::PopupFocusReason && !entered_[i]) {
+                entered_[i] = true;
+                enteredText_[i] = Field(field)->text();
+            }
+        }
+    }
     if (event->type() == QEvent::FocusOut) {
         // Leaving for another window or a popup is not leaving the field.
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
@@ -251,7 +407,7 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event) {
 
 void TForm1::changeEvent(QEvent *event) {
     if (event->type() == QEvent::LocaleChange)
-        ReadDecimalSeparator();
+        ReadRegionalSeparators();
     QWidget::changeEvent(event);
 }
 
@@ -266,7 +422,13 @@ void TForm1::closeEvent(QCloseEvent *event) {
     QCoreApplication::quit();
 }
 
-void TForm1::resizeEvent(QResizeEvent *event) {
-    ui->Memo1->setGeometry(0, height() - LogHeight, width(), LogHeight);
-    QWidget::resizeEvent(event);
+void TForm1::dragEnterEvent(QDragEnterEvent *event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent *event) {
+    const QList<QUrl> files = event->mimeData()->urls();
+    event->acceptProposedAction();
+    Guard([&] { FormDropFiles(files); });
 }

@@ -1,130 +1,55 @@
 #include "Unit2.h"
 #include "ui_Unit2.h"
 
+#include "AutoRun.h"
 #include "BitmapFile.h"
 #include "BusyCursor.h"
+#include "ClipboardPicture.h"
 #include "ErrorBox.h"
-#include "LoupeWindow.h"
+#include "PictureArea.h"
 #include "PictureFile.h"
+#include "PictureView.h"
+#include "Readout.h"
+#include "RecordCommands.h"
+#include "ReferenceLocks.h"
 #include "Unit1.h"
-#include "Unit3.h"
 #include "WindowLook.h"
-#include "digitize/calibration/Decimals.h"
+#include "digitize/calibration/AxisStep.h"
 #include "digitize/calibration/Rounding.h"
-#include "digitize/calibration/StepRate.h"
-#include "digitize/picture/PicturePath.h"
-#include "digitize/search/BoxAverage.h"
-#include "digitize/search/Colour.h"
 #include "digitize/search/ColumnSearch.h"
-#include "digitize/search/SubPixel.h"
-#include "digitize/view/Marks.h"
-#include "digitize/view/ScrollFollow.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QScopeGuard>
 #include <QScopedValueRollback>
-#include <QScrollBar>
-#include <QWheelEvent>
+#include <QShortcut>
+#include <QTimer>
+#include <QUndoStack>
 
 using digitize::Round;
 
 TForm2 *Form2 = nullptr;
 
-float CurX;
-float CurY;
-digitize::Point ZeroPt;
-digitize::Point MaxPt;
-bool CrossDrawn;
-bool BoxDrawn;
-bool XStepOn;
-bool BoxShown;
-std::int32_t StepIndex;
-float StepPixels;
-std::int32_t BoxHalfW;
-std::int32_t BoxHalfH;
-bool CalcYOn;
-bool FindYOn;
-digitize::Colour LineColor;
-int ColorTolerance;
-bool LineColorSet;
-bool SubPixelOn;
-
 namespace {
 
-// Where the marks now in the picture were drawn, so that erasing them
-// inverts exactly the pixels that drawing inverted.
-digitize::Point CrossDrawnAt;
-digitize::Outline BoxDrawnAt;
 
-// Takes the marks out of the picture for as long as it lives, so that an
-// estimate reads the picture as it is; it puts them back before anything is
-// painted, so no pixel, mark flag or repaint changes.
-class MarksLifted {
-  public:
-    // Only the marks' pixels inside area are taken out: a read of a box costs
-    // the box, not the cross's thousand-pixel arms.
-    MarksLifted(digitize::Surface &picture, const digitize::Outline &area)
-        : picture_(picture), area_(area), pen_(picture.Pen()) {
-        picture_.SetPen({digitize::MarkColour, 1, digitize::PenMode::Xor});
-        Invert();
-    }
-    ~MarksLifted() {
-        Invert();
-        picture_.SetPen(pen_);
-    }
-    MarksLifted(const MarksLifted &) = delete;
-    MarksLifted &operator=(const MarksLifted &) = delete;
+// Shift+arrow moves the crosshair this many pixels, a plain arrow one.
+constexpr float ShiftStep = 10.0F;
 
-  private:
-    void Invert() {
-        if (CrossDrawn)
-            digitize::DrawWithin(picture_, digitize::CrossLines(CrossDrawnAt), area_);
-        if (BoxDrawn)
-            digitize::DrawWithin(picture_, digitize::OutlineLines(BoxDrawnAt), area_);
-    }
-    digitize::Surface &picture_;
-    digitize::Outline area_;
-    digitize::Pen pen_;
-};
-
-// A sub-pixel Y shows a change of a tenth of a pixel.
-constexpr double SubPixelFraction = 0.1;
-
-// The shared state holds its start values before any window exists.
-struct StartValues {
-    StartValues() { ResetSharedState(); }
-} startValues;
+const QString OnOneLineText =
+    QStringLiteral("The three reference points are on one line. Lock C on the chart's point "
+                   "(X Max, Y Zero).");
 
 } // namespace
 
-void ResetSharedState() {
-    CurX = -10.0F;
-    CurY = -10.0F;
-    ZeroPt = {0, 0};
-    MaxPt = {100, 100};
-    CrossDrawn = false;
-    BoxDrawn = false;
-    XStepOn = false;
-    BoxShown = false;
-    StepIndex = 0;
-    StepPixels = 10.0F;
-    BoxHalfW = 15;
-    BoxHalfH = 15;
-    CalcYOn = false;
-    FindYOn = false;
-    LineColor = 0;
-    ColorTolerance = digitize::DefaultTolerance;
-    LineColorSet = false;
-    SubPixelOn = false;
-}
-
-TForm2::TForm2(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm2>()) {
+TForm2::TForm2(RecordedPoints &points, QUndoStack &undo, QWidget *parent)
+    : QWidget(parent), ui(std::make_unique<Ui::TForm2>()), points_(points), undo_(undo) {
     Form2 = this;
+    ForgetLocks();
     ui->setupUi(this);
     look::UseWindowFont(this);
     for (QLabel *label : {ui->Label1, ui->Label3, ui->Label4})
@@ -135,14 +60,16 @@ TForm2::TForm2(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     ui->Label3->adjustSize();
     ui->Label4->adjustSize();
     look::SetBackground(ui->Panel1, 0xDDDDDD);
-    // The keys belong to the window: the view must not take the arrows.
-    for (QWidget *w :
-         {static_cast<QWidget *>(ui->ScrollBox1->horizontalScrollBar()),
-          static_cast<QWidget *>(ui->ScrollBox1->verticalScrollBar()), ui->ScrollBox1->viewport()})
-        w->setFocusPolicy(Qt::NoFocus);
-    ui->ScrollBox1->viewport()->installEventFilter(this);
     ui->Panel1->raise();
+    // The status line is read as it changes: no name of its own hides its text.
+    ui->StatusBar1->addWidget(ui->Label2, 1);
+    // The zoom on the status line's right, beside the messages.
+    ui->StatusBar1->addPermanentWidget(ui->Label9);
     move(282, 6);
+    // The picture area keeps its size; the status line adds its own height.
+    resize(width(), height() + ui->StatusBar1->sizeHint().height());
+
+    ui->ScrollBox1->Attach(picture_, points_, ui->Label9);
 
     connect(ui->Image1, &TPictureArea::MouseDown, this,
             [this](Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
@@ -152,12 +79,20 @@ TForm2::TForm2(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
             [this](Qt::KeyboardModifiers shift, int x, int y) {
                 Guard([&] { Image1MouseMove(shift, x, y); });
             });
-    connect(ui->Image1, &TPictureArea::MouseLeave, this, [] {
-        if (Loupe != nullptr)
-            Loupe->MouseLeft();
-    });
+    connect(ui->Image1, &TPictureArea::MouseLeave, this, &TForm2::MouseLeftPicture);
     connect(ui->Button1, &QPushButton::clicked, this,
             [this] { Guard([this] { Button1Click(); }); });
+    sameAxisText_ = ui->Label1->text();
+    // Another page or resolution is a new picture of the same file.
+    chooser_.SetReceiver([this](digitize::Surface picture) {
+        ReplacePicture(std::move(picture));
+        CrossDrawn = false;
+        BoxDrawn = false;
+    });
+    auto *undoKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this); // the window owns it
+    connect(undoKey, &QShortcut::activated, this, [this] { Guard([this] { undo_.undo(); }); });
+    auto *redoKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), this);
+    connect(redoKey, &QShortcut::activated, this, [this] { Guard([this] { undo_.redo(); }); });
 }
 
 TForm2::~TForm2() {
@@ -167,10 +102,17 @@ TForm2::~TForm2() {
 
 // ---------------------------------------------------------------- pictures
 
+void TForm2::MakePicture() {
+    if (picture_.Made())
+        return;
+    // Before any picture the area is one to one: its size is the picture's.
+    picture_.Make(ui->Image1->width(), ui->Image1->height());
+    ui->ScrollBox1->ShowPicture();
+}
+
 digitize::Surface &TForm2::Canvas() {
-    if (!pictureMade_)
-        ReplacePicture(digitize::Surface::Blank(ui->Image1->width(), ui->Image1->height()));
-    return picture_;
+    MakePicture();
+    return picture_.Canvas(0, 0);
 }
 
 const digitize::Surface &TForm2::Picture() {
@@ -178,28 +120,28 @@ const digitize::Surface &TForm2::Picture() {
 }
 
 void TForm2::ReplacePicture(digitize::Surface picture) {
-    picture_ = std::move(picture);
-    pictureMade_ = true;
-    const int w = picture_.Width();
-    const int h = picture_.Height();
-    ui->Image1->SetView(w > 0 && h > 0 ? QImage(reinterpret_cast<uchar *>(picture_.Bits()), w, h,
-                                                w * 4, QImage::Format_RGB32)
-                                       : QImage());
-    ui->Image1->resize(w, h);
-    // A new picture is shown from its top-left corner.
-    ui->ScrollBox1->horizontalScrollBar()->setValue(0);
-    ui->ScrollBox1->verticalScrollBar()->setValue(0);
-    Loupe->Refresh();
+    const digitize::Surface &before = picture_.Current();
+    const bool sameSize = before.Width() == picture.Width() && before.Height() == picture.Height();
+    picture_.Replace(std::move(picture));
+    ui->ScrollBox1->ShowPicture();
+    emit PictureChanged();
+    if (const QString said = FollowNewPicture(undo_, sameSize); !said.isEmpty())
+        ShowStatus(said);
+}
+
+void TForm2::NamePicture(const QString &name, const QString &where) {
+    // The title names the picture; the status line says where it came from.
+    setWindowTitle(name);
+    ShowStatus(where);
+    ui->Label2->setToolTip(where);
+}
+
+QSize TForm2::ChromeAroundPicture() const {
+    return size() - ui->ScrollBox1->maximumViewportSize();
 }
 
 void TForm2::FollowCrosshair() {
-    QScrollBar *across = ui->ScrollBox1->horizontalScrollBar();
-    QScrollBar *down = ui->ScrollBox1->verticalScrollBar();
-    const QSize view = ui->ScrollBox1->viewport()->size();
-    across->setValue(digitize::FollowOffset(across->value(), view.width(), ui->Image1->width(),
-                                            Round(CurX), digitize::FollowMargin));
-    down->setValue(digitize::FollowOffset(down->value(), view.height(), ui->Image1->height(),
-                                          Round(CurY), digitize::FollowMargin));
+    ui->ScrollBox1->Follow({Round(CurX), Round(CurY)}, followMargin_);
 }
 
 void TForm2::LoadImage(const QString &path) {
@@ -210,8 +152,12 @@ void TForm2::LoadImage(const QString &path) {
     BusyCursor busy;
     if (!jpeg_)
         jpeg_.emplace();
-    ReplacePicture(ReadPictureFile(path, *jpeg_));
-    setWindowTitle(path);
+    OpenedPicture opened = OpenPictureFile(path, *jpeg_);
+    NamePicture(QFileInfo(path).fileName(), path);
+    ReplacePicture(std::move(opened.Picture));
+    chooser_.Offer(std::move(opened.Drawn), opened.Note);
+    if (!opened.Note.isEmpty())
+        ShowStatus(opened.Note);
     CrossDrawn = false;
     BoxDrawn = false;
 }
@@ -226,20 +172,16 @@ void TForm2::wmDropFiles(const QList<QUrl> &files) {
 }
 
 void TForm2::PasteImage() {
-    const QMimeData *mime = QGuiApplication::clipboard()->mimeData();
-    if (mime == nullptr)
-        return;
-    if (mime->hasFormat(QStringLiteral("text/plain"))) {
-        LoadImage(
-            QString::fromStdString(digitize::PathFromClipboardText(mime->text().toStdString())));
-    } else if (mime->hasUrls()) {
-        wmDropFiles(mime->urls());
-    } else if (mime->hasImage()) {
-        const auto image = qvariant_cast<QImage>(mime->imageData());
-        if (image.isNull())
-            return;
-        ReplacePicture(SurfaceFromImage(image));
-        setWindowTitle(QStringLiteral("Image.bmp"));
+    const ClipboardPicture taken = TakeClipboardPicture();
+    if (!taken.Path.isEmpty()) {
+        LoadImage(taken.Path);
+    } else if (!taken.Urls.isEmpty()) {
+        wmDropFiles(taken.Urls);
+    } else if (!taken.Image.isNull()) {
+        NamePicture(QStringLiteral("Image.bmp"),
+                    QStringLiteral("Picture pasted from the clipboard"));
+        ReplacePicture(SurfaceFromImage(taken.Image));
+        chooser_.Offer(nullptr);
         CrossDrawn = false;
         BoxDrawn = false;
     }
@@ -248,32 +190,28 @@ void TForm2::PasteImage() {
 // ------------------------------------------------------- crosshair and box
 
 void TForm2::SetMarkPen(digitize::PenMode mode) {
-    Canvas().SetPen({digitize::MarkColour, 1, mode});
+    MakePicture();
+    picture_.SetPen({digitize::MarkColour, 1, mode});
 }
 
-template <std::size_t N> void TForm2::Repaint(const std::array<digitize::Rect, N> &changed) {
-    for (const digitize::Rect &r : changed)
-        if (!r.Empty())
-            ui->Image1->Damage(QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top));
-}
-
+// The marks reach the pixels when the picture is read or shown (MarkedPicture.h).
 void TForm2::DrawCross(float X, float Y) {
-    CrossDrawnAt = {Round(X), Round(Y)};
-    Repaint(digitize::DrawCross(Canvas(), CrossDrawnAt));
+    MakePicture();
+    picture_.DrawCross({Round(X), Round(Y)});
     CrossDrawn = true;
 }
 
 void TForm2::DrawSquare(float X, float Y) {
-    BoxDrawnAt = digitize::BoxAround({Round(X), Round(Y)}, BoxHalfW, BoxHalfH);
-    Repaint(digitize::DrawOutline(Canvas(), BoxDrawnAt));
+    MakePicture();
+    picture_.DrawBox(digitize::BoxAround({Round(X), Round(Y)}, BoxHalfW, BoxHalfH));
     BoxDrawn = true;
 }
 
 void TForm2::EraseMarks() {
     if (CrossDrawn)
-        Repaint(digitize::DrawCross(Canvas(), CrossDrawnAt));
+        picture_.RedrawCross();
     if (BoxDrawn)
-        Repaint(digitize::DrawOutline(Canvas(), BoxDrawnAt));
+        picture_.RedrawBox();
     CrossDrawn = false;
     BoxDrawn = false;
 }
@@ -290,18 +228,22 @@ void TForm2::MoveCrosshair(float X, float Y) {
     ui->Image1->setAccessibleDescription(
         QStringLiteral("Crosshair at picture pixel (%1, %2)").arg(Round(CurX)).arg(Round(CurY)));
     // A run follows the crosshair once, at its end: scrolling repaints the view.
-    if (!autoRunning_)
+    // A run shows where it went once, at its end: scrolling repaints the view,
+    // and the readout costs a label's layout.
+    if (!autoRunning_) {
         FollowCrosshair();
-    Form1->ShowReadout(DisplayCoord(X, Y));
-    Loupe->FollowCrosshair({Round(CurX), Round(CurY)});
+        Form1->ShowReadout(DisplayCoord(X, Y));
+    }
+    emit CrosshairMoved({Round(CurX), Round(CurY)});
 }
 
 digitize::DrawnMarks TForm2::Marks() const {
-    return {CrossDrawn ? std::optional(CrossDrawnAt) : std::nullopt,
-            BoxDrawn ? std::optional(BoxDrawnAt) : std::nullopt};
+    return picture_.Marks(CrossDrawn, BoxDrawn);
 }
 
 void TForm2::Image1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
+    // A click is in sight: the picture must not move under the mouse.
+    const QScopedValueRollback<int> inSight(followMargin_, 0);
     MoveCrosshair(static_cast<float>(x), static_cast<float>(y));
 }
 
@@ -309,45 +251,57 @@ void TForm2::Image1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int 
 
 bool TForm2::CheckDistinct(std::int32_t otherX, std::int32_t otherY) {
     if (Round(CurX) == otherX || Round(CurY) == otherY) {
-        ui->Panel1->move(100, 100);
-        ui->Panel1->show();
+        RefuseLock(sameAxisText_);
         return false;
     }
     return true;
 }
 
+void TForm2::RefuseLock(const QString &reason) {
+    ui->Label1->setText(reason);
+    ui->Panel1->setAccessibleDescription(reason + QLatin1Char(' ') + ui->Label4->text());
+    ui->Panel1->move(100, 100);
+    ui->Panel1->show();
+}
+
 // Locks Zero or Max at the crosshair, unless it would share an axis with
-// the other point, and shows the lock in the fields and the help window.
-void TForm2::LockReferencePoint(bool zero) {
-    digitize::Point &point = zero ? ZeroPt : MaxPt;
-    const digitize::Point other = zero ? MaxPt : ZeroPt;
-    if (!CheckDistinct(other.X, other.Y))
+// the other point, or put the three points on one line.
+void TForm2::LockReferencePoint(ReferencePoint which) {
+    // Only a point the user has locked can make the conversion impossible.
+    const digitize::Point other = LockedPixel(OtherPoint(which));
+    if (IsLocked(OtherPoint(which)) && !CheckDistinct(other.X, other.Y))
         return;
-    point = {Round(CurX), Round(CurY)};
+    const digitize::Point at{Round(CurX), Round(CurY)};
+    if (thirdPt_ && digitize::OnOneLine(PixelOf(at), PixelOf(other), PixelOf(*thirdPt_))) {
+        RefuseLock(OnOneLineText);
+        return;
+    }
+    undo_.push(new LockCommand(which, LockAt(which, at))); // the stack owns it
     FollowCrosshair();
-    const AxisField x = zero ? AxisField::XZero : AxisField::XMax;
-    const AxisField y = zero ? AxisField::YZero : AxisField::YMax;
-    Form1->SetFieldColour(x, FieldLocked);
-    Form1->SetFieldColour(y, FieldLocked);
-    // "Max" takes two blanks so that the "=" lines up with the Zero labels.
-    const QString name = zero ? QStringLiteral("Zero") : QStringLiteral("Max ");
-    // Concatenated, not formatted: the field text may hold anything, "%1" too.
-    const QString xLabel = QStringLiteral("X ") + name + QStringLiteral(" = ") +
-                           Form1->FieldText(x) + QStringLiteral(" : ") + QString::number(point.X);
-    const QString yLabel = QStringLiteral("Y ") + name + QStringLiteral(" = ") +
-                           Form1->FieldText(y) + QStringLiteral(" : ") + QString::number(point.Y);
-    if (zero)
-        Form3->SetZeroLabels(xLabel, yLabel);
-    else
-        Form3->SetMaxLabels(xLabel, yLabel);
+    Form1->ShowReadout(DisplayCoord(CurX, CurY));
 }
 
 void TForm2::LockZero() {
-    LockReferencePoint(true);
+    LockReferencePoint(ReferencePoint::Zero);
 }
 
 void TForm2::LockMax() {
-    LockReferencePoint(false);
+    LockReferencePoint(ReferencePoint::Max);
+}
+
+void TForm2::LockThird() {
+    const digitize::Point at{Round(CurX), Round(CurY)};
+    if (digitize::OnOneLine(PixelOf(ZeroPt), PixelOf(MaxPt), PixelOf(at))) {
+        RefuseLock(OnOneLineText);
+        return;
+    }
+    undo_.push(new ThirdLockCommand(ThirdLockAt(at))); // the stack owns it
+    FollowCrosshair();
+}
+
+void TForm2::UnlockThird() {
+    if (thirdPt_)
+        undo_.push(new ThirdLockCommand(ThirdUnlocked())); // the stack owns it
 }
 
 float TForm2::CalcXValue(float X) {
@@ -359,46 +313,54 @@ float TForm2::CalcYValue(float Y) {
 }
 
 float TForm2::CalcSquare(float X, float Y) {
-    const auto average = digitize::BoxAverageRow(Picture(), Round(X), Round(Y),
-                                                 {BoxHalfW, BoxHalfH}, LineColor, ColorTolerance);
-    return CalcYValue(average.value_or(Y));
+    return CalcYValue(BoxAverageRow(Picture(), X, Y));
 }
 
 float TForm2::CalcSubPixel(float X, float Y) {
-    std::optional<double> row;
-    {
-        // The box the estimate reads, around the column the exact X rounds to.
-        const MarksLifted lifted(Canvas(),
-                                 digitize::BoxAround({Round(X), Round(Y)}, BoxHalfW, BoxHalfH));
-        row = digitize::SubPixelRow(Picture(), X, Round(Y), {BoxHalfW, BoxHalfH}, LineColor,
-                                    ColorTolerance);
+    Canvas();
+    return CalcYValue(SubPixelCentreRow(picture_, Marks(), X, Y));
+}
+
+float TForm2::EstimatedRow(float X, float Y) {
+    if (SubPixelOn) {
+        Canvas();
+        return SubPixelCentreRow(picture_, Marks(), X, Y);
     }
-    return CalcYValue(row ? static_cast<float>(*row) : Y);
+    return CalcYOn ? BoxAverageRow(Picture(), X, Y) : Y;
 }
 
 QString TForm2::DisplayCoord(float X, float Y) {
-    const float xv = CalcXValue(X);
-    const float yv = SubPixelOn ? CalcSubPixel(X, Y) : CalcYOn ? CalcSquare(X, Y) : CalcYValue(Y);
-    const digitize::Decimals decimals =
-        digitize::CoordDecimals(ZeroPt, MaxPt, Form1->XAxis(), Form1->YAxis(), Form1->IntegerX(),
-                                SubPixelOn ? SubPixelFraction : 1.0);
-    return QString::fromStdString(digitize::CoordText(xv, yv, decimals.X, decimals.Y));
+    const digitize::Calibration calibration = CurrentCalibration();
+    return CoordinateText(calibration, calibration.Reading({X, EstimatedRow(X, Y)}));
 }
 
 void TForm2::RecordPoint() {
-    Form1->AppendLog(DisplayCoord(CurX, CurY));
+    RecordAt(CurX, EstimatedRow(CurX, CurY));
+}
+
+void TForm2::RecordAt(float X, float row) {
+    const digitize::Calibration calibration = CurrentCalibration();
+    digitize::RecordedPoint point{
+        X, row, CoordinateText(calibration, calibration.Reading({X, row})).toStdString()};
+    if (autoRunning_)
+        run_.push_back(std::move(point));
+    else
+        undo_.push(new RecordPointsCommand(points_, {std::move(point)}, // the stack owns it
+                                           QStringLiteral("Record point")));
 }
 
 void TForm2::Image1MouseMove(Qt::KeyboardModifiers, int x, int y) {
     Form1->ShowReadout(DisplayCoord(static_cast<float>(x), static_cast<float>(y)));
-    Loupe->FollowMouse({x, y});
+    emit MouseOverPicture({x, y});
 }
 
 // ------------------------------------------------------- advanced cursor
 
 void TForm2::StepCursor(int delta) {
     StepIndex += delta;
-    MoveCrosshair(digitize::StepX(ZeroPt.X, StepIndex, StepPixels), CurY);
+    // Along the chart's X axis as drawn: with a third point, a slanted line.
+    const auto to = digitize::StepAlongX(LockedFrame(), StepIndex, StepPixels, {CurX, CurY});
+    MoveCrosshair(to.X, to.Y);
     if (FindYOn)
         FindSquare(CurX, CurY);
 }
@@ -409,43 +371,73 @@ void TForm2::FindSquare(float X, float Y) {
     EraseMarks();
     SetMarkPen(digitize::PenMode::Copy);
     const std::int32_t rx = Round(X);
-    const auto row = digitize::FindCurveRow(Picture(), rx, Round(Y), ui->Image1->height(),
+    // The area is the picture zoomed: the picture's own height is the limit.
+    const auto row = digitize::FindCurveRow(Picture(), rx, Round(Y), Picture().Height(),
                                             {BoxHalfW, BoxHalfH}, LineColor, ColorTolerance);
     // A sub-pixel Y is read at the step's exact X, which the search then keeps.
     MoveCrosshair(SubPixelOn ? X : static_cast<float>(rx), static_cast<float>(row));
 }
 
+digitize::TrackStep TForm2::SettleOnLine(digitize::CurveTracker &tracker, float X) {
+    // Search the clean picture: take out whatever marks are in it.
+    SetMarkPen(digitize::PenMode::Xor);
+    EraseMarks();
+    SetMarkPen(digitize::PenMode::Copy);
+    const digitize::TrackStep step = tracker.Step(Picture(), X);
+    // A sub-pixel Y is read at the step's exact X, which the crosshair keeps.
+    MoveCrosshair(SubPixelOn ? X : static_cast<float>(Round(X)), static_cast<float>(step.Row));
+    return step;
+}
+
 void TForm2::RunAuto() {
-    BusyCursor busy;
-    const QScopedValueRollback<bool> running(autoRunning_, true);
-    do {
-        RecordPoint();
-        StepCursor(+1);
-        FindSquare(CurX, CurY);
-    } while (digitize::BeforeOrAtMax(CurX, MaxPt.X, StepPixels));
+    {
+        const QScopedValueRollback<bool> running(autoRunning_, true);
+        // The run is one step to take back; what it recorded stays even when
+        // a field's value stops it.
+        const auto record = qScopeGuard([this] {
+            if (!run_.empty())
+                undo_.push(new RecordPointsCommand(points_,
+                                                   std::exchange(run_, {}), // the stack owns it
+                                                   QStringLiteral("Auto Run")));
+        });
+        AutoRunDriver(*this).Run();
+    }
     FollowCrosshair();
+    Form1->ShowReadout(DisplayCoord(CurX, CurY));
 }
 
 // ------------------------------------------------------------ event edges
 
 void TForm2::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
     if (!shift.testFlag(Qt::ControlModifier)) {
+        const float step = shift.testFlag(Qt::ShiftModifier) ? ShiftStep : 1.0F;
         switch (key) {
         case Qt::Key_Home:
             StepIndex = 0;
             StepCursor(0);
             break;
         case Qt::Key_Left:
-            MoveCrosshair(CurX - 1.0F, CurY);
+            MoveCrosshair(CurX - step, CurY);
             break;
         case Qt::Key_Right:
-            MoveCrosshair(CurX + 1.0F, CurY);
+            MoveCrosshair(CurX + step, CurY);
             break;
         case Qt::Key_Up:
-            MoveCrosshair(CurX, CurY - 1.0F);
+            MoveCrosshair(CurX, CurY - step);
             break;
         case Qt::Key_Down:
-            MoveCrosshair(CurX, CurY + 1.0F);
+            MoveCrosshair(CurX, CurY + step);
+            break;
+        case Qt::Key_C:
+            if (shift & (Qt::AltModifier | Qt::MetaModifier))
+                break;
+            if (shift.testFlag(Qt::ShiftModifier))
+                UnlockThird();
+            else
+                LockThird();
+            break;
+        case Qt::Key_Delete:
+            DeleteSelectedPoint();
             break;
         default:
             break;
@@ -470,6 +462,8 @@ void TForm2::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
         PasteImage();
         break;
     default:
+        // Ctrl+plus, Ctrl+minus and Ctrl+0 zoom around the crosshair.
+        ui->ScrollBox1->ZoomKey(key, {Round(CurX), Round(CurY)});
         break;
     }
 }
@@ -482,7 +476,42 @@ void TForm2::FormKeyPress(QChar ch) {
     else if (ch == QLatin1Char(' '))
         RecordPoint();
     else if (ch == QLatin1Char('L') || ch == QLatin1Char('l'))
-        Loupe->ShowAndRaise();
+        emit LoupeAsked();
+    else if (ch == QLatin1Char('N') || ch == QLatin1Char('n'))
+        NewSeries();
+    else if (ch == QLatin1Char('M') || ch == QLatin1Char('m'))
+        ui->ScrollBox1->SetMarksShown(!ui->ScrollBox1->MarksShown());
+}
+
+TPictureView &TForm2::View() const {
+    return *ui->ScrollBox1;
+}
+
+void TForm2::DeleteSelectedPoint() {
+    if (const auto selected = ui->ScrollBox1->SelectedPoint())
+        undo_.push(new DeletePointCommand(points_, *selected)); // the stack owns it
+}
+
+void TForm2::NewSeries() {
+    undo_.push(new NewSeriesCommand(points_)); // the stack owns it
+    Form1->NameSeries(this);
+}
+
+void TForm2::ShowStatus(const QString &text) {
+    ui->Label2->setText(text);
+}
+
+std::optional<digitize::Colour> TForm2::LineColour() const {
+    return LineColorSet ? std::optional(LineColor) : std::nullopt;
+}
+
+int TForm2::Tolerance() const {
+    return ColorTolerance;
+}
+
+std::vector<digitize::PointMark> TForm2::PointMarksWithin(const digitize::Rect &pixels,
+                                                          int margin) const {
+    return ui->ScrollBox1->MarksWithin(pixels, margin);
 }
 
 void TForm2::Button1Click() {
@@ -490,38 +519,30 @@ void TForm2::Button1Click() {
     setFocus(Qt::OtherFocusReason);
 }
 
-bool TForm2::eventFilter(QObject *watched, QEvent *event) {
-    // Shift+wheel scrolls across, as in most picture viewers.
-    if (watched == ui->ScrollBox1->viewport() && event->type() == QEvent::Wheel) {
-        auto *wheel = static_cast<QWheelEvent *>(event);
-        if (wheel->modifiers().testFlag(Qt::ShiftModifier) && wheel->angleDelta().x() == 0) {
-            QWheelEvent across(wheel->position(), wheel->globalPosition(),
-                               wheel->pixelDelta().transposed(), wheel->angleDelta().transposed(),
-                               wheel->buttons(), wheel->modifiers() & ~Qt::ShiftModifier,
-                               wheel->phase(), wheel->inverted(), wheel->source());
-            QApplication::sendEvent(ui->ScrollBox1->horizontalScrollBar(), &across);
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
 void TForm2::changeEvent(QEvent *event) {
     // An activated window takes the keys at once, not only after a click.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() &&
-        QApplication::focusWidget() == nullptr)
-        setFocus(Qt::ActiveWindowFocusReason);
+    // Qt settles the focus after this event (clearing one left in another
+    // window): take it once that is done.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        QTimer::singleShot(0, this, [this] {
+            if (isActiveWindow() && QApplication::focusWidget() == nullptr)
+                setFocus(Qt::ActiveWindowFocusReason);
+        });
     QWidget::changeEvent(event);
 }
 
 void TForm2::resizeEvent(QResizeEvent *event) {
-    ui->ScrollBox1->setGeometry(rect());
+    // The status line keeps its height on the bottom edge; the view takes the rest.
+    const int status = ui->StatusBar1->sizeHint().height();
+    ui->ScrollBox1->setGeometry(0, 0, width(), height() - status);
+    ui->StatusBar1->setGeometry(0, height() - status, width(), status);
     QWidget::resizeEvent(event);
 }
 
 void TForm2::keyPressEvent(QKeyEvent *event) {
-    // Keys belong to the window itself, not to the error panel's button.
-    if (QApplication::focusWidget() != this) {
+    // Keys belong to the window itself, not to the error panel's button; an
+    // active window with no focus at all gets them too.
+    if (const QWidget *focus = QApplication::focusWidget(); focus != nullptr && focus != this) {
         QWidget::keyPressEvent(event);
         return;
     }

@@ -1,85 +1,107 @@
-// The image window: the picture with the crosshair drawn into it, every
-// digitizing operation, and the state those operations share.
+// The image window: the picture with the crosshair drawn into it, the keys
+// and mouse that drive every digitizing operation, and the state those
+// operations share.
 #pragma once
 
+#include "MarkedPicture.h"
+#include "PageChooser.h"
+#include "PictureSource.h"
+#include "ReferenceLocks.h"
+#include "SharedState.h"
 #include "digitize/calibration/Conversions.h"
-#include "digitize/loupe/Loupe.h"
 #include "digitize/picture/JpegDecoder.h"
-#include "digitize/picture/Surface.h"
+#include "digitize/record/Series.h"
+#include "digitize/search/CurveTracker.h"
+#include "digitize/view/ScrollFollow.h"
 
-#include <QImage>
 #include <QList>
 #include <QUrl>
 #include <QWidget>
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace Ui {
 class TForm2;
 }
 
-// The state shared by the digitizing operations; ResetSharedState gives the
-// values every start begins with.
-extern float CurX; // crosshair, picture pixels (fractions kept)
-extern float CurY;
-extern digitize::Point ZeroPt; // locked reference pixels; always differ in X and in Y
-extern digitize::Point MaxPt;
-extern bool CrossDrawn;        // the cross is in the picture
-extern bool BoxDrawn;          // the box is in the picture
-extern bool XStepOn;           // Ctrl+Left/Right step along X
-extern bool BoxShown;          // the box is drawn with the cross
-extern std::int32_t StepIndex; // step the crosshair was last moved to
-extern float StepPixels;       // pixels per step along X
-extern std::int32_t BoxHalfW;
-extern std::int32_t BoxHalfH;      // never changes
-extern bool CalcYOn;               // Y readout is the box average
-extern bool FindYOn;               // steps search the column for the curve
-extern digitize::Colour LineColor; // colour of the curve being followed
-extern int ColorTolerance;         // how far a curve pixel's channels may lie from LineColor
-extern bool LineColorSet;          // LineColor was sampled from the picture
-extern bool SubPixelOn;            // Y readout and log are the curve's sub-pixel centre
-void ResetSharedState();
+class QUndoStack;
+class RecordedPoints;
+class TPictureView;
 
-class TForm2 : public QWidget {
+class TForm2 : public QWidget, public PictureSource {
     Q_OBJECT
 
   public:
-    explicit TForm2(QWidget *parent = nullptr);
+    // Records into the points, each change a step of the undo stack; both
+    // outlive the window.
+    TForm2(RecordedPoints &points, QUndoStack &undo, QWidget *parent = nullptr);
     ~TForm2() override;
 
     // Pictures.
     void LoadImage(const QString &path);
     void wmDropFiles(const QList<QUrl> &files);
     void PasteImage();
-    // The picture, made blank white at the picture area's size on first use.
-    const digitize::Surface &Picture();
+    const digitize::Surface &Picture() override;
     digitize::Colour PixelAt(std::int64_t x, std::int64_t y) { return Picture().Pixel(x, y); }
 
     // Crosshair and box.
     void DrawCross(float X, float Y);
     void DrawSquare(float X, float Y);
     void MoveCrosshair(float X, float Y);
-    // Where the crosshair's marks are in the picture now.
-    digitize::DrawnMarks Marks() const;
+    digitize::DrawnMarks Marks() const override;
+    std::optional<digitize::Colour> LineColour() const override;
+    int Tolerance() const override;
+    std::vector<digitize::PointMark> PointMarksWithin(const digitize::Rect &pixels,
+                                                      int margin) const override;
 
     // Calibration and readout.
     bool CheckDistinct(std::int32_t otherX, std::int32_t otherY);
     void LockZero();
     void LockMax();
+    // The third reference point, on the chart's point (X Max, Y Zero): with
+    // it the conversion is the affine map through the three points.
+    void LockThird();
+    void UnlockThird();
+    std::optional<digitize::Point> ThirdPoint() const { return thirdPt_; }
+    void SetThirdPoint(std::optional<digitize::Point> pixel) { thirdPt_ = pixel; }
+    // The two-point linear values of a column and of a row. The readout and
+    // the log read through CurrentCalibration (ReferenceLocks.h), which also
+    // knows log and date axes and the third point.
     float CalcXValue(float X);
     float CalcYValue(float Y);
     float CalcSquare(float X, float Y);
     float CalcSubPixel(float X, float Y);
     QString DisplayCoord(float X, float Y);
+    // The row the Y readout is read at: the crosshair's own, the box average
+    // or the sub-pixel centre, as the cursor settings say.
+    float EstimatedRow(float X, float Y);
     void RecordPoint();
+    // Records the point at X whose Y is read at the given row.
+    void RecordAt(float X, float row);
 
     // Advanced cursor.
     void StepCursor(int delta);
     void FindSquare(float X, float Y);
+    // An Auto Run's step at the exact X: the tracker settles the crosshair
+    // on the curve there, or on the row it expects the curve at when the
+    // line is not where the curve is heading.
+    digitize::TrackStep SettleOnLine(digitize::CurveTracker &tracker, float X);
     void RunAuto();
+    // Starts a new series and asks for its name.
+    void NewSeries();
+
+    // The status line under the picture.
+    void ShowStatus(const QString &text);
+    // The window's client size less the view the picture is shown in
+    // (without scroll bars): what a window showing the whole picture adds.
+    QSize ChromeAroundPicture() const;
+    // The view of the picture: its zoom and the recorded points' marks.
+    TPictureView &View() const;
+    // Removes the point whose mark is selected, as a step Ctrl+Z takes back.
+    void DeleteSelectedPoint();
 
     // Event handlers.
     void FormKeyDown(int key, Qt::KeyboardModifiers shift);
@@ -88,8 +110,15 @@ class TForm2 : public QWidget {
     void Image1MouseMove(Qt::KeyboardModifiers shift, int x, int y);
     void Button1Click();
 
+  signals:
+    // For the windows that show the picture again.
+    void CrosshairMoved(digitize::Point pixel);
+    void MouseOverPicture(digitize::Point pixel);
+    void MouseLeftPicture();
+    void PictureChanged();
+    void LoupeAsked();
+
   protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -98,20 +127,31 @@ class TForm2 : public QWidget {
     void showEvent(QShowEvent *event) override;
 
   private:
-    void LockReferencePoint(bool zero);
+    void LockReferencePoint(ReferencePoint which);
+    // Shows the error panel with the reason a lock was refused.
+    void RefuseLock(const QString &reason);
+    // Makes the blank picture on first use, shown in the view.
+    void MakePicture();
     digitize::Surface &Canvas();
     void ReplacePicture(digitize::Surface picture);
+    // name: the window's title; where: the picture's path, or where it came from.
+    void NamePicture(const QString &name, const QString &where);
     void SetMarkPen(digitize::PenMode mode);
     void EraseMarks();
-    // Scrolls the view just enough to show the crosshair, if it is out of sight.
     void FollowCrosshair();
-    template <std::size_t N> void Repaint(const std::array<digitize::Rect, N> &changed);
 
     std::unique_ptr<Ui::TForm2> ui;
-    digitize::Surface picture_;
-    bool pictureMade_ = false;
+    MarkedPicture picture_;
     std::optional<digitize::JpegDecoder> jpeg_;
+    RecordedPoints &points_;
+    QUndoStack &undo_;
     bool autoRunning_ = false;
+    int followMargin_ =
+        digitize::FollowMargin; // how far inside the edge seen the view keeps the crosshair
+    std::vector<digitize::RecordedPoint> run_; // recorded by the Auto Run going on
+    std::optional<digitize::Point> thirdPt_;   // the third reference point, once locked
+    QString sameAxisText_;                     // the error panel's reason for Z and A
+    PageChooser chooser_{this};                // while a PDF page or SVG drawing is shown
 };
 
 extern TForm2 *Form2;

@@ -5,23 +5,25 @@
 #include "Unit2.h"
 #include "WindowLook.h"
 
+#include <QLayout>
+
 TForm3 *Form3 = nullptr;
-
-namespace {
-
-constexpr int HelpHeight = 458;
-
-} // namespace
 
 TForm3::TForm3(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm3>()) {
     Form3 = this;
     ui->setupUi(this);
     look::UseWindowFont(this);
-    for (QLabel *label : {ui->Label1, ui->Label2, ui->Label3, ui->Label4}) {
+    // The labels sit in a grid: long X labels push the Y labels right, and
+    // the window widens rather than cut one.
+    for (QLabel *label : {ui->Label1, ui->Label2, ui->Label3, ui->Label4, ui->Label5})
         look::UseFont(label, look::LargePixels, true);
-        label->adjustSize();
-    }
-    move(155, 122);
+    zeroX_ = ui->Label1->text();
+    maxX_ = ui->Label2->text();
+    zeroY_ = ui->Label3->text();
+    maxY_ = ui->Label4->text();
+    startZero_ = ZeroLabels();
+    startMax_ = MaxLabels();
+    ui->Label5->hide();
     connect(ui->Button1, &QPushButton::clicked, this,
             [this] { Guard([this] { Button1Click(); }); });
 }
@@ -32,17 +34,51 @@ TForm3::~TForm3() {
 }
 
 void TForm3::SetZeroLabels(const QString &x, const QString &y) {
-    ui->Label1->setText(x);
-    ui->Label1->adjustSize();
-    ui->Label3->setText(y);
-    ui->Label3->adjustSize();
+    zeroX_ = x;
+    zeroY_ = y;
+    ShowLabels();
 }
 
 void TForm3::SetMaxLabels(const QString &x, const QString &y) {
-    ui->Label2->setText(x);
-    ui->Label2->adjustSize();
-    ui->Label4->setText(y);
-    ui->Label4->adjustSize();
+    maxX_ = x;
+    maxY_ = y;
+    ShowLabels();
+}
+
+void TForm3::SetLogAxes(bool logX, bool logY) {
+    logX_ = logX;
+    logY_ = logY;
+    ShowLabels();
+}
+
+void TForm3::SetThirdLabel(const QString &text) {
+    ui->Label5->setText(text);
+    ui->Label5->setVisible(!text.isEmpty());
+    layout()->activate();
+}
+
+QString TForm3::ThirdLabel() const {
+    return ui->Label5->text();
+}
+
+void TForm3::ShowLabels() {
+    const auto show = [](QLabel *label, const QString &text, bool log) {
+        label->setText(log ? text + QStringLiteral(" (log)") : text);
+    };
+    show(ui->Label1, zeroX_, logX_);
+    show(ui->Label2, maxX_, logX_);
+    show(ui->Label3, zeroY_, logY_);
+    show(ui->Label4, maxY_, logY_);
+    // Placed now, shown or not: a hidden window's layout waits for its show.
+    layout()->activate();
+}
+
+std::pair<QString, QString> TForm3::ZeroLabels() const {
+    return {zeroX_, zeroY_};
+}
+
+std::pair<QString, QString> TForm3::MaxLabels() const {
+    return {maxX_, maxY_};
 }
 
 void TForm3::Button1Click() {
@@ -54,9 +90,4 @@ void TForm3::Button1Click() {
 void TForm3::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
     ui->Memo1->setFocus(Qt::OtherFocusReason);
-}
-
-void TForm3::resizeEvent(QResizeEvent *event) {
-    ui->Memo1->setGeometry(0, height() - HelpHeight, width(), HelpHeight);
-    QWidget::resizeEvent(event);
 }

@@ -2,10 +2,12 @@
 #include "ui_Unit4.h"
 
 #include "ErrorBox.h"
-#include "LoupeWindow.h"
 #include "Unit1.h"
 #include "Unit2.h"
 #include "WindowLook.h"
+#include "digitize/Errors.h"
+#include "digitize/calibration/AxisStep.h"
+#include "digitize/calibration/AxisText.h"
 #include "digitize/calibration/FieldValue.h"
 #include "digitize/calibration/Rounding.h"
 #include "digitize/calibration/StepRate.h"
@@ -17,8 +19,6 @@
 TForm4 *Form4 = nullptr;
 
 namespace {
-
-constexpr int HelpHeight = 222;
 
 // What a position of the steps field takes: a digit, a sign or a blank ("_").
 bool StepCharacter(QChar c) {
@@ -40,12 +40,12 @@ TForm4::TForm4(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     look::UseFont(ui->MaskEdit1, look::LargePixels, true);
     look::SetTextColour(ui->Label1, 0xFF0000); // blue
     ui->Label2->adjustSize();
+    startLabel_ = ui->Label2->text();
     ui->Panel1->setFocusPolicy(Qt::NoFocus);
     ui->MaskEdit1->installEventFilter(this);
     ui->Edit1->installEventFilter(this);
     keptTolerance_ = ColorTolerance;
     ui->Edit1->setText(QString::number(ColorTolerance));
-    move(69, 131);
 
     connect(ui->CheckBox1, &QCheckBox::toggled, this,
             [this] { Guard([this] { CheckBox1Click(); }); });
@@ -118,7 +118,7 @@ void TForm4::CheckBox5Click() {
 void TForm4::Button1Click() {
     LineColor = Form2->PixelAt(digitize::Round(CurX), digitize::Round(CurY));
     LineColorSet = true;
-    Loupe->Refresh();
+    emit LineChanged();
     // A read outside the picture (all bits set) is white.
     look::SetBackground(ui->Panel1, LineColor & 0xFFFFFFu);
     ui->Panel1->setAccessibleName(QStringLiteral("Line colour %1 %2 %3")
@@ -135,21 +135,54 @@ void TForm4::Button2Click() {
 }
 
 void TForm4::MaskEdit1Change() {
+    ApplySteps();
+}
+
+digitize::StepSettings TForm4::StepsFor(float xSpan) const {
     const int n = digitize::DigitsValue(ui->MaskEdit1->displayText().toStdString());
-    const float dx = Form1->XSpan();
-    const auto steps = digitize::ComputeSteps(n, dx, ZeroPt.X, MaxPt.X);
+    // With a third point the steps run from Zero to it, along the drawn X axis.
+    const auto endX = digitize::Round(digitize::StepEndX(LockedFrame()));
+    return digitize::ComputeSteps(n, xSpan, ZeroPt.X, endX);
+}
+
+void TForm4::ApplySteps() {
+    // Log and date axes take their label from the axis; a linear one as before.
+    const bool scaled = Form1->LogX() || Form1->XDates();
+    auto steps = StepsFor(scaled ? 0.0F : Form1->XSpan());
+    if (scaled)
+        steps.Label = digitize::StepLabel(
+            Form1->XScale(), digitize::DigitsValue(ui->MaskEdit1->displayText().toStdString()));
     StepPixels = steps.StepPixels;
+    BoxHalfW = steps.BoxHalfW;
     ui->Label2->setText(QString::fromStdString(steps.Label));
     ui->Label2->adjustSize();
-    BoxHalfW = steps.BoxHalfW;
+}
+
+void TForm4::StepsFollowCalibration() {
+    // A field that says no number is marked where it is; the steps then keep
+    // their graph units until it does.
+    try {
+        ApplySteps();
+    } catch (const digitize::Error &) {
+        const auto steps = StepsFor(0);
+        StepPixels = steps.StepPixels;
+        BoxHalfW = steps.BoxHalfW;
+    }
+}
+
+void TForm4::ResetSteps() {
+    StepPixels = StartStepPixels;
+    BoxHalfW = StartBoxHalfW;
+    ui->Label2->setText(startLabel_);
+    ui->Label2->adjustSize();
 }
 
 void TForm4::Edit1Change() {
     // A valid text takes effect as it is typed; a refused one waits for the exit.
     if (const auto tolerance =
-            digitize::ToleranceOf(ui->Edit1->text().toStdString(), DecimalSeparator)) {
+            digitize::ToleranceOf(ui->Edit1->text().toStdString(), RegionalSeparators)) {
         ColorTolerance = *tolerance;
-        Loupe->Refresh();
+        emit LineChanged();
     }
 }
 
@@ -158,9 +191,9 @@ void TForm4::Edit1Exit() {
     // A refused text gives way to the tolerance from before the edit.
     ColorTolerance = keptTolerance_;
     ui->Edit1->setText(QString::number(ColorTolerance));
-    ColorTolerance = keptTolerance_ = digitize::ReadTolerance(typed, DecimalSeparator);
+    ColorTolerance = keptTolerance_ = digitize::ReadTolerance(typed, RegionalSeparators);
     ui->Edit1->setText(QString::number(ColorTolerance));
-    Loupe->Refresh();
+    emit LineChanged();
 }
 
 bool TForm4::eventFilter(QObject *watched, QEvent *event) {
@@ -188,9 +221,4 @@ bool TForm4::eventFilter(QObject *watched, QEvent *event) {
         }
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void TForm4::resizeEvent(QResizeEvent *event) {
-    ui->Memo1->setGeometry(0, height() - HelpHeight, width(), HelpHeight);
-    QWidget::resizeEvent(event);
 }

@@ -5,8 +5,13 @@ set -euo pipefail
 PLOTWISE_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-private-dev libgl-dev libjpeg62-turbo-dev libpng-dev libtiff-dev
+    qt6-svg-dev libpoppler-qt6-dev qt6-image-formats-plugins
     libgtest-dev libbenchmark-dev
     fonts-liberation2
+    python3
+    # The desktop sessions: a private X display, a window manager, keys sent
+    # to the windows, and the tools that measure them.
+    xvfb openbox xdotool x11-utils
     ${PLOTWISE_EXTRA_PACKAGES:-}
 )
 

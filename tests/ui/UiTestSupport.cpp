@@ -1,16 +1,48 @@
 #include "UiTestSupport.h"
 
+#include "Settings.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPaintEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTimer>
 
-WindowFixture::WindowFixture() {
+namespace {
+
+void SettingsInTestFolder() {
+    static QTemporaryDir folder;
+    static const bool once = [] {
+        QStandardPaths::setTestModeEnabled(true);
+        SetProgramNames();
+        for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat})
+            QSettings::setPath(format, QSettings::UserScope, folder.path());
+        return true;
+    }();
+    Q_UNUSED(once);
+}
+
+} // namespace
+
+void UseTestSettings() {
+    SettingsInTestFolder();
+    QSettings().clear();
+}
+
+WindowFixture::WindowFixture(Settings settings) {
+    if (settings == KeepSettings)
+        SettingsInTestFolder();
+    else
+        UseTestSettings();
     ResetSharedState();
     windows_ = std::make_unique<TWindowSet>();
     windows_->ShowStartWindows();
@@ -79,7 +111,13 @@ void MoveMouse(QWidget *widget, QPoint at) {
     QTest::mouseMove(widget, at);
 }
 
+QString PathShown() {
+    return Control<QLabel>(Form2, "Label2")->toolTip();
+}
+
 QStringList Lines(QWidget *plainTextEdit) {
+    // The log catches up with the recorded points once events are handled.
+    QCoreApplication::sendPostedEvents();
     return qobject_cast<QPlainTextEdit *>(plainTextEdit)->toPlainText().split(QLatin1Char('\n'));
 }
 
@@ -136,4 +174,15 @@ QList<QPoint> OutlinePixels(int left, int top, int right, int bottom, int w, int
                 out << QPoint(col, row);
         }
     return out;
+}
+
+bool PaintRecorder::eventFilter(QObject *, QEvent *event) {
+    if (event->type() == QEvent::Paint)
+        painted += static_cast<QPaintEvent *>(event)->region();
+    return false;
+}
+
+void Settle() {
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
 }

@@ -4,17 +4,24 @@
 
 #include "WindowSet.h"
 
+#include <QRegion>
 #include <QString>
 #include <QTest>
 
 #include <functional>
 #include <memory>
 
-// Start values, the four windows created in order, control and image
-// windows shown; the windows are gone when the fixture is.
+// Settings in a folder of the test's own, never the user's, empty at the
+// start of each fixture.
+void UseTestSettings();
+
+// Start values, empty settings, the four windows created in order, control
+// and image windows shown; the windows are gone when the fixture is.
 class WindowFixture {
   public:
-    WindowFixture();
+    // KeepSettings: as at a new start of the program, with what it remembered.
+    enum Settings { FreshSettings, KeepSettings };
+    explicit WindowFixture(Settings settings = FreshSettings);
     ~WindowFixture();
     TWindowSet &Windows() { return *windows_; }
 
@@ -52,11 +59,27 @@ void TypeField(const char *name, const QString &text);
 // colour under the crosshair, ticks "Use X Step Rate:" and "Find Y Automatically".
 void FollowCurveInSteps(const QString &steps);
 
-// The lines of a plain text field.
+// Where the image window's picture came from (its path), as the status
+// line's tooltip tells; the title holds only the file name.
+QString PathShown();
+
+// The lines of a plain text field, once it has caught up with what it shows.
 QStringList Lines(QWidget *plainTextEdit);
 
 // The image window's picture as it is now, marks included.
 QImage PictureNow();
+
+// Keeps the region of every paint of the widgets it filters.
+class PaintRecorder : public QObject {
+  public:
+    QRegion painted;
+
+  protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+};
+
+// Handles the events a change posted, repaints included.
+void Settle();
 
 // A picture whose every pixel differs from its neighbours, so stray marks show.
 QImage PatternImage(int width, int height);

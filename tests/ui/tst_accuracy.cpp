@@ -200,20 +200,19 @@ class TestAccuracy : public QObject {
         // The exponential is steep at its end and runs along the X axis line
         // at its start, within a few pixels of it up to X = 2.6.
         const bool steep = curve == 2;
-        // Find-Y: inside the curve the search lands within rounding of the
-        // drawn centre; a steep stretch bends inside the step box, and a thin
-        // anti-aliased line has columns too pale to match the colour.
+        // Find-Y: Auto Run settles on the line's own centre in the step's
+        // column, to the whole row; a steep stretch moves a row a column.
         const Score &find = scores[0];
-        const double findWorst = width <= 2 ? 12.0 : steep ? 5.0 : 2.0;
+        const double findWorst = steep ? 2.5 : 1.0;
         QVERIFY2(find.innerWorst < findWorst, qPrintable(QString::number(find.innerWorst)));
-        QVERIFY2(find.innerMean < 1.5, qPrintable(QString::number(find.innerMean)));
-        QVERIFY2(find.mean < 2.5, qPrintable(QString::number(find.mean)));
-        // Calc-Y averages the matching pixels, centre-weighted, in the column
-        // the step rounds to.
+        QVERIFY2(find.innerMean < 0.6, qPrintable(QString::number(find.innerMean)));
+        QVERIFY2(find.mean < 0.8, qPrintable(QString::number(find.mean)));
+        // Calc-Y averages the line's pixels, centre-weighted, in columns
+        // paired across the one the step rounds to.
         const Score &calc = scores[1];
-        const double calcWorst = steep ? 8.0 : 2.8;
+        const double calcWorst = steep ? 2.6 : 1.4;
         QVERIFY2(calc.innerWorst < calcWorst, qPrintable(QString::number(calc.innerWorst)));
-        QVERIFY2(calc.innerMean < 1.3, qPrintable(QString::number(calc.innerMean)));
+        QVERIFY2(calc.innerMean < 0.5, qPrintable(QString::number(calc.innerMean)));
         // Sub-pixel Y: the line's centre at the step's exact X.
         const Score &sub = scores[2];
         const double subWorst = steep ? 0.7 : 0.1;

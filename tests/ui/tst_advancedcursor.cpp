@@ -185,9 +185,9 @@ class TestAdvancedCursor : public QObject {
         QCOMPARE(StepPixels, 300.0F);
         QCOMPARE(BoxHalfW, 151);
         // A bad X field stops the change before anything is stored.
-        SetField("Edit2", "19,80");
+        SetField("Edit2", "19.8.0");
         const ErrorBoxSeen seen = CatchErrorBox([&] { TypeSteps("5"); });
-        QCOMPARE(seen.text, QStringLiteral("'19,80' is not a valid floating point value."));
+        QCOMPARE(seen.text, QStringLiteral("'19.8.0' is not a valid floating point value."));
         QCOMPARE(StepsLabel(), QStringLiteral("  1 Steps = 30.0"));
         QCOMPARE(StepPixels, 300.0F);
     }
@@ -257,7 +257,7 @@ class TestAdvancedCursor : public QObject {
         SetField("Edit1", "0");
         SetField("Edit2", "7");
         FocusWindow(Form2);
-        Click(200, 200); // Max first: the starting Max shares nothing with it
+        Click(200, 200);
         QTest::keyClick(Form2, 'a');
         Click(100, 300);
         QTest::keyClick(Form2, 'z');
@@ -269,7 +269,8 @@ class TestAdvancedCursor : public QObject {
         for (int i = 0; i < 3; ++i)
             Key(Qt::Key_Right, Qt::ControlModifier);
         QCOMPARE(CurX, 100.0F + 3 * (100.0F / 7.0F));
-        QVERIFY(Control<QLabel>(Form1, "Label3")->text().startsWith(QStringLiteral("3.0 , ")));
+        // 0.07 a pixel: two decimals, the last worth at most a pixel.
+        QVERIFY(Control<QLabel>(Form1, "Label3")->text().startsWith(QStringLiteral("3.00 , ")));
     }
 
     void calcYReadsTheBoxAverage() {
@@ -485,9 +486,10 @@ class TestAdvancedCursor : public QObject {
             const char *text;
             const char *message;
         };
-        for (const Refused &row : {Refused{"300", "'300' is not a colour tolerance from 1 to 255."},
-                                   Refused{"0", "'0' is not a colour tolerance from 1 to 255."},
-                                   Refused{"1x", "'1x' is not a valid floating point value."}}) {
+        for (const Refused &row :
+             {Refused{"300", "'300' is not a colour tolerance from 1 to 255."},
+              Refused{"0", "'0' is not a colour tolerance from 1 to 255."},
+              Refused{"1,2,3", "'1,2,3' is not a valid floating point value."}}) {
             const ErrorBoxSeen seen = type(row.text, Qt::Key_Return);
             QVERIFY2(seen.shown, row.text);
             QCOMPARE(seen.title, QStringLiteral("Curvelift"));

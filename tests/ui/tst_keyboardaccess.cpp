@@ -63,9 +63,9 @@ class TestKeyboardAccess : public QObject {
         Form3->show();
         Form4->show();
         const Case cases[] = {
-            {Form1, "Edit4", "Edit1"},
+            {Form1, "Edit2", "Button5"},
             {Form3, "Button1", "Button1"},
-            {Form4, "MaskEdit1", "Edit1"},
+            {Form4, "CheckBox1", "Edit1"},
         };
         for (const Case &c : cases) {
             auto *memo = Control<QPlainTextEdit>(c.window, "Memo1");
@@ -130,6 +130,8 @@ class TestKeyboardAccess : public QObject {
             {Form1, "Button2", "Advanced cursor"},
             {Form1, "Button3", "Loupe"},
             {Form1, "Label3", "X      Y"},
+            {Form1, "CheckBox2", "Log X"},
+            {Form1, "CheckBox3", "Log Y"},
             {Form2, "Image1", "Picture"},
             {Form3, "Memo1", "Help text"},
             {Form4, "Memo1", "Advanced cursor help text"},
@@ -175,7 +177,9 @@ class TestKeyboardAccess : public QObject {
         QWidget *panel = Control<QWidget>(Form2, "Panel1");
         QCOMPARE(QAccessible::queryAccessibleInterface(panel)->role(), QAccessible::AlertMessage);
         FocusWindow(Form2);
-        // Max is locked at (100, 100) at start: Zero there shares both axes.
+        // Max locked at (100, 100): Zero there shares both axes.
+        QTest::mouseClick(Control<QWidget>(Form2, "Image1"), Qt::LeftButton, {}, QPoint(100, 100));
+        QTest::keyClick(Form2, Qt::Key_A);
         QTest::mouseClick(Control<QWidget>(Form2, "Image1"), Qt::LeftButton, {}, QPoint(100, 60));
         QVERIFY(!Announced.contains(QAccessible::Alert));
         QTest::keyClick(Form2, Qt::Key_Z);

@@ -193,9 +193,11 @@ class TestRealCharts : public QObject {
             if (qEnvironmentVariableIsSet("CHARTS_DEBUG"))
                 qInfo("%g %g true %g err %.2f px", x, y, truth.At(x), errors.back());
         }
-        // Auto Run ends at the Max X position, which may lie before the curve's end.
+        // Auto Run ends at the Max X position, which may lie before the curve's
+        // end; it skips the steps where another curve drawn over this one
+        // hides it (the gnuplot curves near the origin).
         const double inRange = (std::min(last, x1) - truth.points.front().first) / stepUnits - 2;
-        if (static_cast<double>(errors.size()) < inRange)
+        if (static_cast<double>(errors.size()) < 0.9 * inRange)
             qFatal("only %zu points inside the curve", errors.size());
         Score score;
         score.points = errors.size();
@@ -225,11 +227,11 @@ class TestRealCharts : public QObject {
         struct Bounds {
             double findMean, calcMean, subMean, subWorst;
         };
-        // gnuplot's lines are one aliased pixel wide, the truth has corners at
-        // every step, and each curve's last steps reach the key's sample line
-        // of its colour: the worst errors are there.
+        // gnuplot's lines are one aliased pixel wide and the truth has corners
+        // at every step; near the origin the curves lie over each other, and
+        // the steps where one is hidden are skipped, not read off another.
         const Bounds gnuplot[] = {
-            {1.0, 0.8, 0.8, 6.0}, {1.1, 0.8, 0.85, 9.5}, {1.0, 0.8, 0.85, 17.0}};
+            {0.65, 0.5, 0.55, 2.0}, {0.5, 0.32, 0.4, 1.3}, {0.55, 0.35, 0.42, 1.4}};
         for (const char *file :
              {"gnuplot/gnuplot_x_y_lines_nogrid.bmp", "gnuplot/gnuplot_x_y_lines_grid.bmp"})
             for (int s = 0; s < 3; ++s) {
@@ -240,7 +242,7 @@ class TestRealCharts : public QObject {
             }
         // Three anti-aliased lines about 5 pixels wide over a grid.
         const Bounds office[] = {
-            {0.6, 0.3, 0.08, 0.15}, {0.5, 0.25, 0.05, 0.15}, {0.5, 0.25, 0.1, 0.25}};
+            {0.45, 0.2, 0.08, 0.15}, {0.45, 0.2, 0.05, 0.15}, {0.45, 0.2, 0.1, 0.2}};
         for (int s = 0; s < 3; ++s) {
             const Bounds &b = office[s];
             QTest::addRow("office/RedGreenBlue.bmp #%d", s)
@@ -251,8 +253,8 @@ class TestRealCharts : public QObject {
         // columns, and the search loses it; raised by the user, the search
         // follows it from end to end. Its truth is a fitted curve.
         QTest::addRow("office/normdist.jpg tolerance 120")
-            << QStringLiteral("office/normdist.jpg") << 0 << QStringLiteral("120") << 1.0 << 1.1
-            << 0.85 << 2.6;
+            << QStringLiteral("office/normdist.jpg") << 0 << QStringLiteral("120") << 0.75 << 0.7
+            << 0.7 << 2.3;
     }
 
     void autoRunFollowsEachCurve() {

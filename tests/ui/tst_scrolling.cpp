@@ -123,10 +123,50 @@ class TestScrolling : public QObject {
     void aFractionalCrosshairIsFollowedWhereItRounds() {
         Paste(PatternImage(3000, 2000));
         const auto width = static_cast<float>(View()->viewport()->width());
-        Form2->MoveCrosshair(width - 1.6F, 100); // column width - 2: in sight
+        const auto margin = static_cast<float>(digitize::FollowMargin);
+        Form2->MoveCrosshair(width - margin - 1.4F, 100); // the last column outside the margin
         QCOMPARE(Across()->value(), 0);
-        Form2->MoveCrosshair(width - 0.4F, 100); // column width: one past the view
-        QCOMPARE(Across()->value(), 1 + digitize::FollowMargin);
+        Form2->MoveCrosshair(width - margin - 0.4F, 100); // the margin's first column
+        QCOMPARE(Across()->value(), 1);
+    }
+
+    void theCrosshairStaysAMarginInsideTheEdgeSeen() {
+        Paste(PatternImage(3000, 2000));
+        // Whole on the screen: every pixel of the view is seen.
+        const QRect screen = Form2->screen()->availableGeometry();
+        const int width = qMin(700, screen.width() - 20);
+        Form2->move(screen.topLeft());
+        Form2->resize(width, qMin(500, screen.height() - 40));
+        QWidget *port = View()->viewport();
+        QTRY_COMPARE(port->width(), width - Down()->width());
+        const QPoint inWindow = port->mapTo(Form2, QPoint(300, 200));
+        QTest::mouseClick(Form2->windowHandle(), Qt::LeftButton, Qt::NoModifier, inWindow);
+        QCOMPARE(Visible().topLeft(), QPoint(0, 0));
+        const int margin = digitize::FollowMargin;
+        for (int i = 0; i < 600; ++i) {
+            QTest::keyClick(Form2, Qt::Key_Right);
+            const int inView = static_cast<int>(CurX) - Across()->value();
+            QVERIFY2(inView >= margin && inView < port->width() - margin,
+                     qPrintable(QStringLiteral("x %1 at %2 in the view").arg(CurX).arg(inView)));
+        }
+        QCOMPARE(CurX, 900.0F);
+        // A click near the edge is in sight: the picture does not move under the mouse.
+        const int before = Across()->value();
+        QTest::mouseClick(Form2->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                          port->mapTo(Form2, QPoint(port->width() - 3, 100)));
+        QCOMPARE(Across()->value(), before);
+        // A window reaching past the screen's edge: the edge seen is the screen's.
+        Form2->move(screen.right() - 400, Form2->y());
+        QTRY_COMPARE(Form2->pos().x(), screen.right() - 400);
+        for (int i = 0; i < 300; ++i) {
+            QTest::keyClick(Form2, Qt::Key_Right);
+            const int onScreen = port->mapToGlobal(QPoint(int(CurX) - Across()->value(), 0)).x();
+            QVERIFY2(onScreen <= screen.right() - margin,
+                     qPrintable(QStringLiteral("x %1 shown at %2, the screen ends at %3")
+                                    .arg(CurX)
+                                    .arg(onScreen)
+                                    .arg(screen.right())));
+        }
     }
 
     void enlargingTheWindowShowsMoreOfThePicture() {

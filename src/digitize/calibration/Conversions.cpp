@@ -2,8 +2,22 @@
 
 #include "digitize/calibration/FieldValue.h"
 #include "digitize/calibration/NumberText.h"
+#include "digitize/Errors.h"
+
+#include <array>
+#include <charconv>
 
 namespace digitize {
+
+void CheckAxisValues(AxisValues axis, std::string_view name) {
+    if (axis.Zero != axis.Max)
+        return;
+    std::array<char, 32> value{};
+    const auto end = std::to_chars(value.data(), value.data() + value.size(), axis.Zero).ptr;
+    const std::string n(name);
+    throw Error(n + " Zero and " + n + " Max are both " + std::string(value.data(), end) +
+                ": an axis needs two different values");
+}
 
 float CalcXValue(float x, Point zeroPt, Point maxPt, AxisValues xAxis) {
     const long double value = static_cast<long double>(xAxis.Zero) +

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace digitize {
 
@@ -22,6 +23,11 @@ struct AxisValues {
     float Zero = 0;
     float Max = 0;
 };
+
+// Refuses an axis whose two values are the same, on which every pixel would
+// read as that one value: Error("X Zero and X Max are both 5: an axis needs
+// two different values"), name being "X" or "Y".
+void CheckAxisValues(AxisValues axis, std::string_view name);
 
 // XZ + (X - ZeroPt.X) / (MaxPt.X - ZeroPt.X) * (XM - XZ)
 float CalcXValue(float x, Point zeroPt, Point maxPt, AxisValues xAxis);

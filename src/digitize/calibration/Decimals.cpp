@@ -50,14 +50,11 @@ Decimals CoordDecimals(Point zeroPt, Point maxPt, AxisValues xAxis, AxisValues y
     const auto largest = [](AxisValues axis) {
         return std::max(std::fabs(axis.Zero), std::fabs(axis.Max));
     };
-    // Today's texts stay wherever they show a change of ten pixels.
-    constexpr double KeepPixels = 10.0;
-    const bool fractionY = pixelFractionY < 1.0;
     return {integerX ? 0
                      : AxisDecimals(usual.X, UnitsPerPixel(xAxis, zeroPt.X, maxPt.X),
-                                    largest(xAxis), KeepPixels),
+                                    largest(xAxis), 1.0),
             AxisDecimals(usual.Y, UnitsPerPixel(yAxis, zeroPt.Y, maxPt.Y) * pixelFractionY,
-                         largest(yAxis), fractionY ? 1.0 : KeepPixels)};
+                         largest(yAxis), 1.0)};
 }
 
 } // namespace digitize

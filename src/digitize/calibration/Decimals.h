@@ -1,6 +1,8 @@
-// How many decimals the readout and the log give each axis: the usual ones
-// wherever they show a change of ten pixels, and only where they cannot, the
-// fewest that show a change of one pixel (never more than a float holds).
+// How many decimals the readout and the log give each axis: the fewest, and
+// never fewer than the usual ones, for which one unit of the last decimal is
+// worth at most one pixel along the axis (a tenth of a pixel for a sub-pixel
+// Y), so that rounding the text never moves a point by more than half of
+// that; never more decimals than a float holds.
 #pragma once
 
 #include "digitize/calibration/Conversions.h"
@@ -22,8 +24,8 @@ Decimals UsualDecimals(bool integerX);
 // that show one step.
 int AxisDecimals(int usual, double unitsPerStep, float largestValue, double keepSteps);
 
-// Both axes of a calibration. Where Y is read to a fraction of a pixel
-// (pixelFractionY below 1), that fraction shows; there is no earlier text to keep.
+// Both axes of a calibration; Y read to pixelFractionY of a pixel (1, or 0.1
+// for a sub-pixel Y). "Integer" ticked (integerX) gives X no decimals.
 Decimals CoordDecimals(Point zeroPt, Point maxPt, AxisValues xAxis, AxisValues yAxis, bool integerX,
                        double pixelFractionY = 1.0);
 

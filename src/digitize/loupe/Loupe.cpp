@@ -3,6 +3,7 @@
 #include "digitize/Errors.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <vector>
@@ -103,6 +104,28 @@ class Canvas {
         }
     }
 
+    // A ring around (cx, cy): its line of half width `half` in `word`, a
+    // light pixel's halo on both sides, and for a selected mark a dark line
+    // outside that, so it stands out on any picture.
+    void Ring(double cx, double cy, double radius, double half, std::uint32_t word, bool selected) {
+        const double outer = half + (selected ? 2 : 1);
+        const auto from = [](double v) { return static_cast<std::int64_t>(std::floor(v)); };
+        for (std::int64_t y = std::max<std::int64_t>(from(cy - radius - outer), 0);
+             y <= std::min<std::int64_t>(from(cy + radius + outer), height_ - 1); ++y)
+            for (std::int64_t x = std::max<std::int64_t>(from(cx - radius - outer), 0);
+                 x <= std::min<std::int64_t>(from(cx + radius + outer), width_ - 1); ++x) {
+                const double band = std::abs(std::hypot(static_cast<double>(x) + 0.5 - cx,
+                                                        static_cast<double>(y) + 0.5 - cy) -
+                                             radius);
+                if (band <= half)
+                    Plot(x, y, word);
+                else if (band <= half + 1)
+                    Plot(x, y, LoupeLight);
+                else if (band <= outer)
+                    Plot(x, y, LoupeDark);
+            }
+    }
+
   private:
     std::span<std::uint32_t> out_;
     int width_;
@@ -155,6 +178,10 @@ Dot LineColourDot(int zoom) {
     if ((inside - side) % 2 != 0 && side + 1 <= inside / 2)
         ++side;
     return {side, grid + (inside - side) / 2};
+}
+
+double LoupeRingRadius(int zoom, bool selected) {
+    return std::max(5.0, 0.75 * zoom + 2) + (selected ? 3 : 0);
 }
 
 void RenderLoupe(const Surface &picture, const LoupeScene &scene, std::span<std::uint32_t> out,
@@ -245,6 +272,14 @@ void RenderLoupe(const Surface &picture, const LoupeScene &scene, std::span<std:
                      sx < std::min<std::int64_t>(left + dot.Offset + dot.Side, width); ++sx)
                     line[sx] = cell.Dot;
         }
+    }
+
+    // The recorded points' rings, under the crosshair's frames.
+    for (const PointMark &mark : scene.Points) {
+        const double cx = static_cast<double>(halfW) + (double{mark.X} - scene.Centre.X + 0.5) * z;
+        const double cy = static_cast<double>(halfH) + (double{mark.Y} - scene.Centre.Y + 0.5) * z;
+        canvas.Ring(cx, cy, LoupeRingRadius(z, mark.Selected), mark.Selected ? 1.5 : 1.0,
+                    WordFromColour(mark.MarkColour), mark.Selected);
     }
 
     // The band of box outline pixels between two dashed frames.

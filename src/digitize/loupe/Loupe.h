@@ -8,19 +8,23 @@
 // picture pixel is a cell of Zoom x Zoom screen pixels; the centre pixel's
 // cell has its top-left corner at ((width - Zoom) / 2, (height - Zoom) / 2).
 // From GridZoom up, a cell's top row and left column are its grid line.
-// Cells outside the picture show a grey checkerboard.
+// Cells outside the picture show a grey checkerboard. The marks of recorded
+// points are rings in their series' colours on a light halo, centred as in
+// PointMarks.h (the middle of the pixel moved by the point's fractions).
 #pragma once
 
 #include "digitize/calibration/Conversions.h"
 #include "digitize/picture/Surface.h"
 #include "digitize/search/Colour.h"
 #include "digitize/view/Marks.h"
+#include "digitize/view/PointMarks.h"
 
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace digitize {
 
@@ -51,6 +55,7 @@ struct LoupeScene {
     DrawnMarks Marks;                 // taken out of the colours; cross pixel and box outlined
     std::optional<Colour> LineColour; // cells of pixels near it get a dot
     int Tolerance = DefaultTolerance;
+    std::vector<PointMark> Points{}; // recorded points in view, ringed over the cells
 };
 
 // Screen positions, which may lie outside the buffer.
@@ -78,6 +83,10 @@ struct Dot {
     int Offset = 0;
 };
 Dot LineColourDot(int zoom);
+
+// The radius of a recorded point's ring, to the middle of its line, in
+// screen pixels: it rings the point's cell at every zoom.
+double LoupeRingRadius(int zoom, bool selected);
 
 // Draws the scene into out (at least width x height words). Throws Error
 // when the buffer is too small or the zoom below 1.

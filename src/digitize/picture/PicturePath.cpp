@@ -61,6 +61,25 @@ std::string_view FirstUri(std::string_view text) {
 
 } // namespace
 
+std::span<const PictureFormat> ReadableFormats() {
+    using namespace std::string_view_literals;
+    static constexpr std::string_view Jpeg[] = {".jpg"sv, ".jpeg"sv, ".jpe"sv, ".jfif"sv};
+    static constexpr std::string_view Png[] = {".png"sv};
+    static constexpr std::string_view Tiff[] = {".tif"sv, ".tiff"sv};
+    static constexpr std::string_view Bitmap[] = {".bmp"sv};
+    static constexpr std::string_view Gif[] = {".gif"sv};
+    static constexpr std::string_view WebP[] = {".webp"sv};
+    static constexpr std::string_view Svg[] = {".svg"sv, ".svgz"sv};
+    static constexpr std::string_view Pdf[] = {".pdf"sv};
+    static constexpr PictureFormat Formats[] = {
+        {"JPEG", Jpeg, PictureKind::Jpeg}, {"PNG", Png, PictureKind::Png},
+        {"TIFF", Tiff, PictureKind::Tiff}, {"Windows bitmap", Bitmap, PictureKind::Bitmap},
+        {"GIF", Gif, PictureKind::Gif},    {"WebP", WebP, PictureKind::WebP},
+        {"SVG", Svg, PictureKind::Svg},    {"PDF", Pdf, PictureKind::Pdf},
+    };
+    return Formats;
+}
+
 PictureKind KindOfPath(std::string_view path) {
     const auto slash = path.find_last_of('/');
     const auto name = slash == std::string_view::npos ? path : path.substr(slash + 1);
@@ -68,19 +87,10 @@ PictureKind KindOfPath(std::string_view path) {
     if (dot == std::string_view::npos)
         return PictureKind::Other;
     const auto extension = name.substr(dot);
-    struct Named {
-        std::string_view extension;
-        PictureKind kind;
-    };
-    static constexpr Named Extensions[] = {
-        {".jpg", PictureKind::Jpeg},  {".jpeg", PictureKind::Jpeg},  {".jpe", PictureKind::Jpeg},
-        {".jfif", PictureKind::Jpeg}, {".bmp", PictureKind::Bitmap}, {".png", PictureKind::Png},
-        {".tif", PictureKind::Tiff},  {".tiff", PictureKind::Tiff},
-    };
-    for (const Named &named : Extensions)
-        if (extension.size() == named.extension.size() &&
-            StartsWithNoCase(extension, named.extension))
-            return named.kind;
+    for (const PictureFormat &format : ReadableFormats())
+        for (const std::string_view named : format.Extensions)
+            if (extension.size() == named.size() && StartsWithNoCase(extension, named))
+                return format.Kind;
     return PictureKind::Other;
 }
 
@@ -94,20 +104,34 @@ PictureKind KindOfContent(std::span<const std::uint8_t> head) {
         {"\xFF\xD8\xFF"sv, PictureKind::Jpeg}, {"\x89PNG\r\n\x1A\n"sv, PictureKind::Png},
         {"BM"sv, PictureKind::Bitmap},         {"II*\0"sv, PictureKind::Tiff},
         {"MM\0*"sv, PictureKind::Tiff},        {"II+\0"sv, PictureKind::Tiff},
-        {"MM\0+"sv, PictureKind::Tiff},
+        {"MM\0+"sv, PictureKind::Tiff},        {"GIF87a"sv, PictureKind::Gif},
+        {"GIF89a"sv, PictureKind::Gif},        {"%PDF-"sv, PictureKind::Pdf},
+    };
+    const auto holds = [head](std::string_view bytes, std::size_t at) {
+        return head.size() >= at + bytes.size() &&
+               std::equal(bytes.begin(), bytes.end(),
+                          head.begin() + static_cast<std::ptrdiff_t>(at),
+                          [](char a, std::uint8_t b) { return static_cast<std::uint8_t>(a) == b; });
     };
     for (const Signature &signature : Signatures)
-        if (head.size() >= signature.bytes.size() &&
-            std::equal(signature.bytes.begin(), signature.bytes.end(), head.begin(),
-                       [](char a, std::uint8_t b) { return static_cast<std::uint8_t>(a) == b; }))
+        if (holds(signature.bytes, 0))
             return signature.kind;
+    if (holds("RIFF"sv, 0) && holds("WEBP"sv, 8))
+        return PictureKind::WebP;
     return PictureKind::Other;
 }
 
 void RefuseKindOf(std::string_view path) {
-    throw Error("Only JPEG (.jpg, .jpeg, .jpe, .jfif), PNG (.png), TIFF (.tif, .tiff) and Windows "
-                "bitmap (.bmp) files are read, not " +
-                std::string(path));
+    std::string kinds;
+    const auto formats = ReadableFormats();
+    for (std::size_t i = 0; i < formats.size(); ++i) {
+        kinds += i == 0 ? "" : i + 1 == formats.size() ? " and " : ", ";
+        kinds += std::string(formats[i].Name) + " (";
+        for (std::size_t e = 0; e < formats[i].Extensions.size(); ++e)
+            kinds += (e == 0 ? "" : ", ") + std::string(formats[i].Extensions[e]);
+        kinds += ")";
+    }
+    throw Error("Only " + kinds + " files are read, not " + std::string(path));
 }
 
 PictureKind KindToRead(std::string_view path, std::span<const std::uint8_t> head) {

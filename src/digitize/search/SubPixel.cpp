@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -144,12 +145,11 @@ void SplitAtDips(const std::vector<Sample> &column, Stretch s, std::vector<Stret
 }
 
 // The centre of the line's run in one column (rows from `top` down), the run
-// nearest cy. A run is a stretch of covered pixels, split where two lines
-// touch, with its unmatched ends trimmed off (a grid line touching it);
-// unmatched pixels inside it stay, as JPEG pales a thin line's core more
-// than its edges.
+// nearest the expected row and within reach of it. A run is a stretch of covered pixels, split
+// where two lines touch, with its unmatched ends trimmed off (a grid line touching it); unmatched
+// pixels inside it stay, as JPEG pales a thin line's core more than its edges.
 std::optional<double> RunCentre(const std::vector<Sample> &column, std::int64_t top,
-                                std::int64_t cy) {
+                                double expected, double reach) {
     std::vector<Stretch> runs;
     const auto rows = column.size();
     for (std::size_t r = 0; r < rows;) {
@@ -180,8 +180,8 @@ std::optional<double> RunCentre(const std::vector<Sample> &column, std::int64_t 
         if (peak < MinPeak || mass < MinMass)
             continue;
         const double centre = static_cast<double>(top) + moment / mass;
-        const auto fromCy = [cy](double row) { return std::fabs(row - static_cast<double>(cy)); };
-        if (best && fromCy(*best) <= fromCy(centre))
+        const auto off = [expected](double row) { return std::fabs(row - expected); };
+        if (off(centre) > reach || (best && off(*best) <= off(centre)))
             continue;
         // A run cut off by the box's edge has its centre pulled inwards.
         best = run.First == 0 || run.End == rows ? std::optional<double>() : centre;
@@ -293,6 +293,13 @@ std::optional<double> ReadFit(std::vector<ColumnCentre> centres) {
 
 std::optional<double> SubPixelRow(const Surface &picture, double x, std::int64_t cy, Box box,
                                   Colour lineColour, int tolerance) {
+    return SubPixelRow(
+        picture, x, cy, box, lineColour, tolerance,
+        Guide{x, static_cast<double>(cy), 0, std::numeric_limits<double>::infinity()});
+}
+
+std::optional<double> SubPixelRow(const Surface &picture, double x, std::int64_t cy, Box box,
+                                  Colour lineColour, int tolerance, const Guide &guide) {
     const std::int64_t halfW = std::abs(box.HalfW);
     const std::int64_t halfH = box.HalfH;
     if (halfH < 0 || !std::isfinite(x))
@@ -313,7 +320,8 @@ std::optional<double> SubPixelRow(const Surface &picture, double x, std::int64_t
     for (std::int64_t c = left; c < left + columns; ++c) {
         for (std::int64_t r = 0; r < rows; ++r)
             column[static_cast<std::size_t>(r)] = coverage.Of(picture.Pixel(c, top + r));
-        if (const auto centre = RunCentre(column, top, cy))
+        if (const auto centre =
+                RunCentre(column, top, guide.At(static_cast<double>(c)), guide.Reach))
             centres.push_back({static_cast<double>(c) - x, *centre});
     }
     return ReadFit(std::move(centres));

@@ -21,6 +21,7 @@
 
 #include "digitize/picture/Surface.h"
 #include "digitize/search/BoxAverage.h"
+#include "digitize/search/GuidedLine.h"
 
 #include <cstdint>
 #include <optional>
@@ -31,5 +32,10 @@ namespace digitize {
 // run of the line (or the line colour cannot be told from the background).
 std::optional<double> SubPixelRow(const Surface &picture, double x, std::int64_t cy, Box box,
                                   Colour lineColour, int tolerance);
+// The same where the curve's course is known (an Auto Run): each column's run
+// is the one nearest the guide's row there, and a run farther than its reach
+// is not the line, so a grid line or axis crossing the box does not pull it.
+std::optional<double> SubPixelRow(const Surface &picture, double x, std::int64_t cy, Box box,
+                                  Colour lineColour, int tolerance, const Guide &guide);
 
 } // namespace digitize

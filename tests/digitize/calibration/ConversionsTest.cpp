@@ -65,3 +65,28 @@ TEST(CalcValue, BothAxesOverflowWhenTheResultLeavesTheFloatRange) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(CheckAxisValues, RefusesAnAxisWithoutLengthNamingItsValue) {
+    EXPECT_NO_THROW(digitize::CheckAxisValues({0, 100}, "X"));
+    EXPECT_NO_THROW(digitize::CheckAxisValues({-0.0F, 1e-30F}, "Y"));
+    struct Row {
+        digitize::AxisValues axis;
+        const char *name;
+        const char *message;
+    };
+    for (const Row &row :
+         {Row{{5, 5}, "X", "X Zero and X Max are both 5: an axis needs two different values"},
+          Row{{1950.5F, 1950.5F}, "Y",
+              "Y Zero and Y Max are both 1950.5: an axis needs two different values"}}) {
+        try {
+            digitize::CheckAxisValues(row.axis, row.name);
+            ADD_FAILURE() << row.message;
+        } catch (const digitize::Error &e) {
+            EXPECT_STREQ(e.what(), row.message);
+        }
+    }
+}
+
+} // namespace

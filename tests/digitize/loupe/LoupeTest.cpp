@@ -414,6 +414,41 @@ TEST(LoupeZoom, StepsMoveAlongTheListAndStopAtItsEnds) {
             << row.zoom << " by " << row.steps;
 }
 
+// ------------------------------------------------------ recorded points
+
+TEST(LoupeMarks, RingThePointsCellInTheSeriesColourOnAHalo) {
+    const std::uint32_t red = digitize::WordFromColour(0x0000FF);
+    LoupeScene scene{{20, 20}, 8, {}, std::nullopt, 64};
+    scene.Points = {{20, 20, 0x0000FF, false}, {-100, -100, 0x00FF00, false}};
+    const Render r(Uniform(40, 40, 0), scene, 64, 64);
+    // The point's cell has its corner at (28, 28): the ring's centre is (32, 32), radius 8.
+    EXPECT_EQ(digitize::LoupeRingRadius(8, false), 8.0);
+    for (const ScreenPoint on :
+         {ScreenPoint{39, 31}, ScreenPoint{24, 32}, ScreenPoint{31, 24}, ScreenPoint{32, 39}})
+        EXPECT_EQ(Hex(r.At(on.X, on.Y)), Hex(red)) << on.X << "," << on.Y;
+    EXPECT_EQ(Hex(r.At(41, 31)), Hex(digitize::LoupeLight));        // the halo outside
+    EXPECT_EQ(Hex(r.At(38, 31)), Hex(digitize::LoupeLight));        // and inside
+    EXPECT_EQ(Hex(r.At(31, 31)), Hex(digitize::WordFromColour(0))); // the cell itself shows
+    EXPECT_EQ(Hex(r.At(43, 31)), Hex(digitize::WordFromColour(0))); // beyond the ring
+    // Nothing of the point far outside the loupe.
+    for (int y = 0; y < r.H; ++y)
+        for (int x = 0; x < r.W; ++x)
+            ASSERT_NE(r.At(x, y), digitize::WordFromColour(0x00FF00)) << x << "," << y;
+}
+
+TEST(LoupeMarks, TheSelectedRingIsLargerWithADarkEdgeAndFractionsMoveIt) {
+    LoupeScene scene{{20, 20}, 8, {}, std::nullopt, 64};
+    scene.Points = {{20.25F, 20, 0x0000FF, true}};
+    const Render r(Uniform(40, 40, digitize::White), scene, 64, 64);
+    // Centre (34, 32), radius 11.
+    EXPECT_EQ(digitize::LoupeRingRadius(8, true), 11.0);
+    EXPECT_EQ(Hex(r.At(45, 31)), Hex(digitize::WordFromColour(0x0000FF)));
+    EXPECT_EQ(Hex(r.At(22, 31)), Hex(digitize::WordFromColour(0x0000FF)));
+    EXPECT_EQ(Hex(r.At(47, 31)), Hex(digitize::LoupeDark));
+    EXPECT_EQ(digitize::LoupeRingRadius(2, false), 5.0);
+    EXPECT_EQ(digitize::LoupeRingRadius(16, false), 14.0);
+}
+
 TEST(LoupeText, NamesThePixelAndItsOwnColour) {
     const DrawnMarks marks{Point{3, 2}, std::nullopt};
     Surface picture = Uniform(10, 8, 0xAA2814); // R 20 G 40 B 170

@@ -23,10 +23,14 @@ TEST(KindOfPath, GoesByTheLastExtensionOfTheFileNameInAnyCase) {
         {"/a/chart.JFIF", PictureKind::Jpeg},   {"/a/b.bmp", PictureKind::Bitmap},
         {"/a/b.BmP", PictureKind::Bitmap},      {"/a/chart.png", PictureKind::Png},
         {"/a/chart.PNG", PictureKind::Png},     {"/a/chart.tif", PictureKind::Tiff},
-        {"/a/chart.TIFF", PictureKind::Tiff},   {"/a/chart.gif", PictureKind::Other},
+        {"/a/chart.TIFF", PictureKind::Tiff},   {"/a/chart.gif", PictureKind::Gif},
+        {"/a/chart.WebP", PictureKind::WebP},   {"/a/chart.svg", PictureKind::Svg},
+        {"/a/chart.SVGZ", PictureKind::Svg},    {"/a/paper.pdf", PictureKind::Pdf},
+        {"/a/paper.Pdf", PictureKind::Pdf},     {"/a/chart.svgzz", PictureKind::Other},
+        {"/a/chart.webm", PictureKind::Other},  {"/a/chart.gifs", PictureKind::Other},
         {"/a/chart.jp", PictureKind::Other},    {"/a/chart.jpegs", PictureKind::Other},
         {"/a/chart.tiffx", PictureKind::Other}, {"/a/chart.pn", PictureKind::Other},
-        {"/a/chartpng", PictureKind::Other},    {"/a/chart.jpg.gif", PictureKind::Other},
+        {"/a/chartpng", PictureKind::Other},    {"/a/chart.jpg.psd", PictureKind::Other},
         {"/a/chart.gif.png", PictureKind::Png}, {"/a/chart.png.jpg", PictureKind::Jpeg},
         {"/a.jpg/chart", PictureKind::Other},   {"/a.png/chart", PictureKind::Other},
         {"/a/chart", PictureKind::Other},       {"/a/.jpg", PictureKind::Jpeg},
@@ -63,7 +67,18 @@ TEST(KindOfContent, KnowsEachKindByItsSignature) {
         {"BigTIFF, big-endian", {'M', 'M', 0, 43, 0, 8, 0, 0}, PictureKind::Tiff},
         {"TIFF with the byte orders mixed", {'I', 'I', 0, 42}, PictureKind::Other},
         {"TIFF cut after three bytes", {'I', 'I', 42}, PictureKind::Other},
-        {"GIF", {'G', 'I', 'F', '8', '9', 'a'}, PictureKind::Other},
+        {"GIF", {'G', 'I', 'F', '8', '9', 'a'}, PictureKind::Gif},
+        {"GIF 87a", {'G', 'I', 'F', '8', '7', 'a', 1}, PictureKind::Gif},
+        {"GIF of another version", {'G', 'I', 'F', '9', '0', 'a'}, PictureKind::Other},
+        {"WebP", {'R', 'I', 'F', 'F', 9, 9, 0, 0, 'W', 'E', 'B', 'P'}, PictureKind::WebP},
+        {"RIFF of a sound",
+         {'R', 'I', 'F', 'F', 9, 9, 0, 0, 'W', 'A', 'V', 'E'},
+         PictureKind::Other},
+        {"WebP cut after eleven bytes",
+         {'R', 'I', 'F', 'F', 9, 9, 0, 0, 'W', 'E', 'B'},
+         PictureKind::Other},
+        {"PDF", {'%', 'P', 'D', 'F', '-', '1', '.', '7'}, PictureKind::Pdf},
+        {"SVG is text", {'<', 's', 'v', 'g', ' '}, PictureKind::Other},
         {"text", {'h', 'e', 'l', 'l', 'o'}, PictureKind::Other},
         {"one byte", {0xFF}, PictureKind::Other},
         {"no bytes", {}, PictureKind::Other},
@@ -96,14 +111,15 @@ TEST(KindToRead, TakesTheContentsKindOverTheExtensionsButRefusesOtherExtensions)
     for (const Row &row : rows)
         EXPECT_EQ(digitize::KindToRead(row.path, row.head), row.kind) << row.path;
 
-    for (const char *path : {"/a/png.gif", "/a/chart", "/a/chart.jpg.txt"}) {
+    for (const char *path : {"/a/png.psd", "/a/chart", "/a/chart.jpg.txt"}) {
         try {
             digitize::KindToRead(path, png);
             ADD_FAILURE() << path << " read";
         } catch (const digitize::Error &error) {
             EXPECT_EQ(error.what(), std::string("Only JPEG (.jpg, .jpeg, .jpe, .jfif), PNG (.png), "
-                                                "TIFF (.tif, .tiff) and Windows bitmap (.bmp) "
-                                                "files are read, not ") +
+                                                "TIFF (.tif, .tiff), Windows bitmap (.bmp), GIF "
+                                                "(.gif), WebP (.webp), SVG (.svg, .svgz) and PDF "
+                                                "(.pdf) files are read, not ") +
                                         path);
         }
     }

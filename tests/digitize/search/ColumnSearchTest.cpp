@@ -1,6 +1,10 @@
 #include "digitize/search/ColumnSearch.h"
 
+#include "digitize/search/Colour.h"
+
 #include <gtest/gtest.h>
+
+#include <random>
 
 namespace {
 
@@ -95,6 +99,91 @@ TEST(FindCurveRow, StaysInsideThePictureWhateverTheBoxAndPosition) {
     EXPECT_EQ(digitize::FindCurveRow(small, -5000, 3, 8, Box{400, 15}, Black, 64), 3);
     EXPECT_EQ(digitize::FindCurveRow(small, 2000000000, -2000000000, 8, Box{6, 15}, Black, 64),
               -2000000000);
+}
+
+// The search as its rule reads: every candidate row sums its whole box again,
+// pixel by pixel, columns outer and rows inner, as 32-bit floats.
+std::int64_t PlainSearch(const Surface &picture, std::int64_t rx, std::int64_t ry,
+                         std::int64_t areaHeight, Box box, digitize::Colour colour, int tolerance) {
+    const auto near = [&](std::int64_t x, std::int64_t y) {
+        return digitize::ColorNear(picture.Pixel(x, y), colour, tolerance);
+    };
+    const auto lim = areaHeight - 5;
+    bool up = true;
+    bool down = true;
+    std::int64_t r = ry;
+    for (std::int64_t count = 0; count <= lim; ++count) {
+        if (up) {
+            r = ry - count;
+            if (r <= 5)
+                up = false;
+            else if (near(rx, r))
+                break;
+        }
+        if (down) {
+            r = ry + count;
+            if (r >= lim)
+                down = false;
+            else if (near(rx, r))
+                break;
+        }
+        if (!up && !down) {
+            r = ry;
+            break;
+        }
+    }
+    std::int64_t m = -10;
+    if (up || down) {
+        float best = 0;
+        for (auto g = r - box.HalfH; g <= r + box.HalfH; ++g) {
+            float sum = 0;
+            for (auto c = rx - box.HalfW; c <= rx + box.HalfW; ++c)
+                for (auto j = g - box.HalfH; j <= g + box.HalfH; ++j)
+                    if (near(c, j))
+                        sum = static_cast<float>(
+                            static_cast<double>(sum) +
+                            static_cast<double>(digitize::BoxWeight(rx, g, c, j, box.HalfW)));
+            if (sum > best) {
+                best = sum;
+                m = g;
+            }
+        }
+    }
+    return m < 0 ? ry : m;
+}
+
+// Random pictures of speckles and thick curves near and far from the line
+// colour: the search finds what the plain rule finds, row for row.
+TEST(FindCurveRow, FindsWhatThePlainRuleFinds) {
+    std::mt19937 random(16);
+    const auto pick = [&](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    const digitize::Colour line = 0x803010;
+    for (int picture = 0; picture < 40; ++picture) {
+        Surface s = Surface::Blank(60, 80);
+        for (int i = 0; i < pick(0, 400); ++i)
+            s.Row(pick(0, 79))[pick(0, 59)] = digitize::WordFromColour(
+                line + static_cast<digitize::Colour>(pick(0, 40) * 0x010101));
+        for (int curve = 0; curve < pick(0, 3); ++curve) {
+            const int row = pick(0, 75);
+            const int thick = pick(1, 4);
+            for (int x = 0; x < 60; ++x)
+                for (int y = row + x / pick(3, 12); y < row + x / 12 + thick && y < 80; ++y)
+                    s.Row(y)[x] = digitize::WordFromColour(line);
+        }
+        for (int i = 0; i < 60; ++i) {
+            const std::int64_t rx = pick(-3, 63);
+            const std::int64_t ry = pick(-10, 90);
+            const Box box{pick(-1, 8), pick(0, 15)};
+            const int tolerance = pick(1, 80);
+            const int height = pick(0, 1) == 0 ? 80 : pick(0, 100);
+            ASSERT_EQ(digitize::FindCurveRow(s, rx, ry, height, box, line, tolerance),
+                      PlainSearch(s, rx, ry, height, box, line, tolerance))
+                << "picture " << picture << " at " << rx << ", " << ry << " box " << box.HalfW
+                << " x " << box.HalfH << " tolerance " << tolerance << " height " << height;
+        }
+    }
 }
 
 } // namespace

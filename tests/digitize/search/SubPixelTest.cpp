@@ -7,9 +7,9 @@
 #include "digitize/picture/JpegDecoder.h"
 #include "digitize/search/Colour.h"
 
-#include <gtest/gtest.h>
+#include "Strokes.h"
 
-#include <jpeglib.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
@@ -26,17 +26,15 @@ namespace {
 using digitize::Box;
 using digitize::Colour;
 using digitize::Surface;
+using strokes::Curve;
+using strokes::Stroke;
+using strokes::ThroughJpeg;
 
 constexpr Colour Navy = 0xAA2814; // R 20, G 40, B 170
 constexpr Colour Red = 0x0000FF;
 constexpr Colour Grey = 0xB4B4B4;
 constexpr int Size = 200;
 constexpr Box StepBox{7, 15};
-
-struct Curve {
-    std::function<double(double)> f; // centre row at a column
-    std::function<double(double)> slope;
-};
 
 Curve Straight(double slope) {
     return {[slope](double x) { return 100.25 + slope * (x - 100.0); },
@@ -46,76 +44,6 @@ Curve Straight(double slope) {
 Curve Wave() {
     return {[](double x) { return 100.0 + 30.0 * std::sin(x / 25.0); },
             [](double x) { return 1.2 * std::cos(x / 25.0); }};
-}
-
-// Paints a stroke of the given width along the curve over whatever the
-// picture holds. Pixel (c, r) covers [c-0.5, c+0.5] x [r-0.5, r+0.5]; within
-// each of 256 sub-columns the stroke spans its centre +- half its width
-// measured across the curve, and the pixel's coverage is the overlap of that
-// span with the pixel, averaged over the sub-columns.
-void Stroke(Surface &picture, const Curve &curve, double width, Colour colour) {
-    constexpr int Sub = 256;
-    std::vector<double> coverage(static_cast<std::size_t>(picture.Height()));
-    for (int c = 0; c < picture.Width(); ++c) {
-        std::fill(coverage.begin(), coverage.end(), 0.0);
-        for (int k = 0; k < Sub; ++k) {
-            const double x = c - 0.5 + (k + 0.5) / Sub;
-            const double y = curve.f(x);
-            const double half = width / 2 * std::sqrt(1 + curve.slope(x) * curve.slope(x));
-            const int from = std::max(0, static_cast<int>(std::floor(y - half)));
-            const int to = std::min(picture.Height() - 1, static_cast<int>(std::ceil(y + half)));
-            for (int r = from; r <= to; ++r) {
-                const double overlap = std::min(r + 0.5, y + half) - std::max(r - 0.5, y - half);
-                if (overlap > 0)
-                    coverage[static_cast<std::size_t>(r)] += overlap / Sub;
-            }
-        }
-        for (int r = 0; r < picture.Height(); ++r) {
-            const double a = std::min(1.0, coverage[static_cast<std::size_t>(r)]);
-            const Colour under = picture.Pixel(c, r);
-            Colour mixed = 0;
-            for (int shift = 0; shift < 24; shift += 8) {
-                const double b = (under >> shift) & 0xFFu;
-                const double l = (colour >> shift) & 0xFFu;
-                mixed |= static_cast<Colour>(std::lround(b + a * (l - b))) << shift;
-            }
-            picture.Row(r)[c] = digitize::WordFromColour(mixed);
-        }
-    }
-}
-
-// The picture through a JPEG file of the given quality (4:2:0 chroma, as
-// cameras and most plotting programs save).
-Surface ThroughJpeg(const Surface &picture, int quality) {
-    jpeg_compress_struct cinfo{};
-    jpeg_error_mgr errors{};
-    cinfo.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&cinfo);
-    unsigned char *buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = static_cast<JDIMENSION>(picture.Width());
-    cinfo.image_height = static_cast<JDIMENSION>(picture.Height());
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, quality, TRUE);
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<JSAMPLE> row(static_cast<std::size_t>(picture.Width()) * 3);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        const auto y = static_cast<int>(cinfo.next_scanline);
-        for (int x = 0; x < picture.Width(); ++x)
-            for (int ch = 0; ch < 3; ++ch)
-                row[static_cast<std::size_t>(x * 3 + ch)] =
-                    static_cast<JSAMPLE>((picture.Pixel(x, y) >> (8 * ch)) & 0xFFu);
-        JSAMPROW rows[] = {row.data()};
-        jpeg_write_scanlines(&cinfo, rows, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    const std::vector<std::uint8_t> bytes(buffer, buffer + size);
-    std::free(buffer);
-    return digitize::JpegDecoder().Decode(bytes);
 }
 
 struct Case {
@@ -273,6 +201,30 @@ TEST(SubPixelRow, TheToleranceDecidesWhatColourIsTheLine) {
     EXPECT_FALSE(digitize::SubPixelRow(line, 100, 100, StepBox, Sampled, 64).has_value());
     EXPECT_NEAR(digitize::SubPixelRow(line, 100.5, 100, StepBox, Sampled, 160).value(),
                 100.25 + 0.125, 0.1);
+}
+
+} // namespace
+
+namespace {
+
+TEST(SubPixelRow, GuidedItKeepsToTheCurvesCourseNotToTheNearestRun) {
+    // A line of slope 1/2 and a grid line of its colour on row 96: read from
+    // row 97 the nearest run in every column is the grid line's.
+    const Curve line{[](double x) { return 100.3 + 0.5 * (x - 100.0); },
+                     [](double) { return 0.5; }};
+    Surface picture = Surface::Blank(Size, Size);
+    Stroke(picture, {[](double) { return 96.0; }, [](double) { return 0.0; }}, 1, Navy);
+    Stroke(picture, line, 2, Navy);
+    const digitize::Box box{7, 15};
+    EXPECT_NEAR(digitize::SubPixelRow(picture, 100, 97, box, Navy, 64).value(), 96.0, 0.2);
+    const auto guided = digitize::SubPixelRow(picture, 100, 97, box, Navy, 64,
+                                              digitize::Guide{100, 100.3, 0.5, 2.0});
+    ASSERT_TRUE(guided.has_value());
+    EXPECT_NEAR(*guided, 100.3, 0.1);
+    // Nothing within reach of the course: nothing found, rather than the grid line.
+    EXPECT_FALSE(
+        digitize::SubPixelRow(picture, 100, 97, box, Navy, 64, digitize::Guide{100, 110, 0.5, 2.0})
+            .has_value());
 }
 
 } // namespace
