@@ -36,7 +36,6 @@ TForm2 *Form2 = nullptr;
 
 namespace {
 
-
 // Shift+arrow moves the crosshair this many pixels, a plain arrow one.
 constexpr float ShiftStep = 10.0F;
 

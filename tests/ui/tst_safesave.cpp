@@ -59,7 +59,8 @@ Outcome SaveLimited(const QString &path, const QByteArray &bytes, rlim_t limit,
         const QByteArray why = WriteFileSafely(path, bytes).toUtf8();
         if (why.isEmpty())
             _exit(0);
-        _exit(write(pipeEnds[1], why.constData(), static_cast<std::size_t>(why.size())) > 0 ? 1 : 2);
+        _exit(write(pipeEnds[1], why.constData(), static_cast<std::size_t>(why.size())) > 0 ? 1
+                                                                                            : 2);
     }
     close(pipeEnds[1]);
     QByteArray message;

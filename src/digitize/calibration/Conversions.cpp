@@ -1,8 +1,8 @@
 #include "digitize/calibration/Conversions.h"
 
+#include "digitize/Errors.h"
 #include "digitize/calibration/FieldValue.h"
 #include "digitize/calibration/NumberText.h"
-#include "digitize/Errors.h"
 
 #include <array>
 #include <charconv>

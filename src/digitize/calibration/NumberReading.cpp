@@ -111,9 +111,9 @@ NumberReading ReadNumber(std::string_view text, const Separators &regional) {
     std::size_t signSize = 0;
     for (; start < n; ++start) {
         const std::string_view rest = text.substr(start);
-        signSize = rest.starts_with(UnicodeMinus) ? UnicodeMinus.size()
+        signSize = rest.starts_with(UnicodeMinus)                        ? UnicodeMinus.size()
                    : !rest.empty() && (rest[0] == '+' || rest[0] == '-') ? 1
-                                                                          : 0;
+                                                                         : 0;
         if ((signSize > 0 && digitsFrom(start + signSize)) || digitsFrom(start)) {
             if (!digitsFrom(start + signSize))
                 signSize = 0;
@@ -173,8 +173,8 @@ NumberReading ReadNumber(std::string_view text, const Separators &regional) {
     if (!plain)
         return Refused(Quoted(text) + " is not one number");
 
-    const std::string canonical = (negative ? "-" : "") + *plain + (exponent.empty() ? "" : "e") +
-                                  exponent;
+    const std::string canonical =
+        (negative ? "-" : "") + *plain + (exponent.empty() ? "" : "e") + exponent;
     long double value = 0;
     const char *first = canonical.data();
     const char *last = first + canonical.size();

@@ -78,7 +78,8 @@ TEST(CheckAxisValues, RefusesAnAxisWithoutLengthNamingItsValue) {
     };
     for (const Row &row :
          {Row{{5, 5}, "X", "X Zero and X Max are both 5: an axis needs two different values"},
-          Row{{1950.5F, 1950.5F}, "Y",
+          Row{{1950.5F, 1950.5F},
+              "Y",
               "Y Zero and Y Max are both 1950.5: an axis needs two different values"}}) {
         try {
             digitize::CheckAxisValues(row.axis, row.name);

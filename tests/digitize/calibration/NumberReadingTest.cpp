@@ -9,9 +9,9 @@ namespace {
 
 using digitize::Separators;
 
-const Separators Point{".", ","};  // 1,234.5
-const Separators Comma{",", "."};  // 1.234,5
-const Separators Swiss{".", "'"};  // 1'234.5
+const Separators Point{".", ","};             // 1,234.5
+const Separators Comma{",", "."};             // 1.234,5
+const Separators Swiss{".", "'"};             // 1'234.5
 const Separators French{",", "\xE2\x80\xAF"}; // 1 234,5 with a narrow no-break space
 
 TEST(ReadNumber, ReadsTheNumberTheUserMeant) {
@@ -20,14 +20,38 @@ TEST(ReadNumber, ReadsTheNumberTheUserMeant) {
         long double value;
     };
     const Row rows[] = {
-        {"12.5", 12.5L},      {"12,5", 12.5L},       {"1,5", 1.5L},          {"0,001", 0.001L},
-        {"1e3", 1000},        {"2.5E-4", 2.5e-4L},   {"1,5e3", 1500},        {"-3.25", -3.25L},
-        {"+3", 3},            {"  12.5  ", 12.5L},   {"\t7\t", 7},           {"1950 yrs", 1950},
-        {" 1950yrs ", 1950},  {"$ 12", 12},          {"5 %", 5},             {"ca. 5", 5},
-        {"x = -1", -1},       {".5", 0.5L},          {",5", 0.5L},           {"5.", 5},
-        {"000", 0},           {"100", 100},          {"1,234,567.5", 1234567.5L},
-        {"1,950.5", 1950.5L}, {"12,50", 12.5L},      {"1.950", 1.95L},       {"2e", 2},
-        {"1e5e", 1e5L},       {"\xE2\x88\x92" "4", -4},                      {"1e-99999", 0},
+        {"12.5", 12.5L},
+        {"12,5", 12.5L},
+        {"1,5", 1.5L},
+        {"0,001", 0.001L},
+        {"1e3", 1000},
+        {"2.5E-4", 2.5e-4L},
+        {"1,5e3", 1500},
+        {"-3.25", -3.25L},
+        {"+3", 3},
+        {"  12.5  ", 12.5L},
+        {"\t7\t", 7},
+        {"1950 yrs", 1950},
+        {" 1950yrs ", 1950},
+        {"$ 12", 12},
+        {"5 %", 5},
+        {"ca. 5", 5},
+        {"x = -1", -1},
+        {".5", 0.5L},
+        {",5", 0.5L},
+        {"5.", 5},
+        {"000", 0},
+        {"100", 100},
+        {"1,234,567.5", 1234567.5L},
+        {"1,950.5", 1950.5L},
+        {"12,50", 12.5L},
+        {"1.950", 1.95L},
+        {"2e", 2},
+        {"1e5e", 1e5L},
+        {"\xE2\x88\x92"
+         "4",
+         -4},
+        {"1e-99999", 0},
         {"12345678901234567890", 12345678901234567890.0L},
         {"-1.23456789012345678", -1.23456789012345678L},
     };
@@ -83,12 +107,21 @@ TEST(ReadNumber, TheRegionalSettingsSayOnlyWhichMarkMayGroupThousands) {
         const char *value; // empty: refused
     };
     const Row rows[] = {
-        {&Point, "12.5", "12.5"},        {&Comma, "12.5", "12.5"},
-        {&Comma, "12,5", "12.5"},        {&Comma, "1,950", "1.95"},
-        {&Comma, "1.950", ""},           {&Comma, "1.234.567,5", "1234567.5"},
-        {&Swiss, "1'950", "1950"},       {&Swiss, "1,950", "1.95"},
-        {&Swiss, "1'234.5", "1234.5"},   {&French, "1\xE2\x80\xAF" "950,5", "1950.5"},
-        {&French, "1,950", "1.95"},      {&French, "1 950", ""},
+        {&Point, "12.5", "12.5"},
+        {&Comma, "12.5", "12.5"},
+        {&Comma, "12,5", "12.5"},
+        {&Comma, "1,950", "1.95"},
+        {&Comma, "1.950", ""},
+        {&Comma, "1.234.567,5", "1234567.5"},
+        {&Swiss, "1'950", "1950"},
+        {&Swiss, "1,950", "1.95"},
+        {&Swiss, "1'234.5", "1234.5"},
+        {&French,
+         "1\xE2\x80\xAF"
+         "950,5",
+         "1950.5"},
+        {&French, "1,950", "1.95"},
+        {&French, "1 950", ""},
     };
     for (const Row &row : rows) {
         const auto reading = digitize::ReadNumber(row.text, *row.regional);
@@ -100,7 +133,9 @@ TEST(ReadNumber, TheRegionalSettingsSayOnlyWhichMarkMayGroupThousands) {
         }
     }
     // The Arabic decimal separator, where the region uses it.
-    const auto arabic = digitize::ReadNumber("2\xD9\xAB" "5", {"\xD9\xAB", ","});
+    const auto arabic = digitize::ReadNumber("2\xD9\xAB"
+                                             "5",
+                                             {"\xD9\xAB", ","});
     ASSERT_TRUE(arabic.Value.has_value());
     EXPECT_EQ(*arabic.Value, 2.5L);
 }
