@@ -2,12 +2,8 @@
 #include "ui_Unit2.h"
 
 #include "AutoRun.h"
-#include "BitmapFile.h"
-#include "BusyCursor.h"
-#include "ClipboardPicture.h"
 #include "ErrorBox.h"
 #include "PictureArea.h"
-#include "PictureFile.h"
 #include "PictureView.h"
 #include "Readout.h"
 #include "RecordCommands.h"
@@ -19,14 +15,10 @@
 #include "digitize/search/ColumnSearch.h"
 
 #include <QApplication>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QFileInfo>
-#include <QKeyEvent>
-#include <QMimeData>
 #include <QScopeGuard>
 #include <QScopedValueRollback>
 #include <QShortcut>
+#include <QShowEvent>
 #include <QTimer>
 #include <QUndoStack>
 
@@ -35,9 +27,6 @@ using digitize::Round;
 TForm2 *Form2 = nullptr;
 
 namespace {
-
-// Shift+arrow moves the crosshair this many pixels, a plain arrow one.
-constexpr float ShiftStep = 10.0F;
 
 const QString OnOneLineText =
     QStringLiteral("The three reference points are on one line. Lock C on the chart's point "
@@ -97,93 +86,6 @@ TForm2::TForm2(RecordedPoints &points, QUndoStack &undo, QWidget *parent)
 TForm2::~TForm2() {
     if (Form2 == this)
         Form2 = nullptr;
-}
-
-// ---------------------------------------------------------------- pictures
-
-void TForm2::MakePicture() {
-    if (picture_.Made())
-        return;
-    // Before any picture the area is one to one: its size is the picture's.
-    picture_.Make(ui->Image1->width(), ui->Image1->height());
-    ui->ScrollBox1->ShowPicture();
-}
-
-digitize::Surface &TForm2::Canvas() {
-    MakePicture();
-    return picture_.Canvas(0, 0);
-}
-
-const digitize::Surface &TForm2::Picture() {
-    return Canvas();
-}
-
-void TForm2::ReplacePicture(digitize::Surface picture) {
-    const digitize::Surface &before = picture_.Current();
-    const bool sameSize = before.Width() == picture.Width() && before.Height() == picture.Height();
-    picture_.Replace(std::move(picture));
-    ui->ScrollBox1->ShowPicture();
-    emit PictureChanged();
-    if (const QString said = FollowNewPicture(undo_, sameSize); !said.isEmpty())
-        ShowStatus(said);
-}
-
-void TForm2::NamePicture(const QString &name, const QString &where) {
-    // The title names the picture; the status line says where it came from.
-    setWindowTitle(name);
-    ShowStatus(where);
-    ui->Label2->setToolTip(where);
-}
-
-QSize TForm2::ChromeAroundPicture() const {
-    return size() - ui->ScrollBox1->maximumViewportSize();
-}
-
-void TForm2::FollowCrosshair() {
-    ui->ScrollBox1->Follow({Round(CurX), Round(CurY)}, followMargin_);
-}
-
-void TForm2::LoadImage(const QString &path) {
-    // A path that names nothing loads nothing and changes nothing.
-    if (!QFileInfo::exists(path))
-        return;
-
-    BusyCursor busy;
-    if (!jpeg_)
-        jpeg_.emplace();
-    OpenedPicture opened = OpenPictureFile(path, *jpeg_);
-    NamePicture(QFileInfo(path).fileName(), path);
-    ReplacePicture(std::move(opened.Picture));
-    chooser_.Offer(std::move(opened.Drawn), opened.Note);
-    if (!opened.Note.isEmpty())
-        ShowStatus(opened.Note);
-    CrossDrawn = false;
-    BoxDrawn = false;
-}
-
-void TForm2::wmDropFiles(const QList<QUrl> &files) {
-    for (const QUrl &url : files) {
-        if (url.isLocalFile()) {
-            LoadImage(url.toLocalFile());
-            return;
-        }
-    }
-}
-
-void TForm2::PasteImage() {
-    const ClipboardPicture taken = TakeClipboardPicture();
-    if (!taken.Path.isEmpty()) {
-        LoadImage(taken.Path);
-    } else if (!taken.Urls.isEmpty()) {
-        wmDropFiles(taken.Urls);
-    } else if (!taken.Image.isNull()) {
-        NamePicture(QStringLiteral("Image.bmp"),
-                    QStringLiteral("Picture pasted from the clipboard"));
-        ReplacePicture(SurfaceFromImage(taken.Image));
-        chooser_.Offer(nullptr);
-        CrossDrawn = false;
-        BoxDrawn = false;
-    }
 }
 
 // ------------------------------------------------------- crosshair and box
@@ -407,81 +309,6 @@ void TForm2::RunAuto() {
 
 // ------------------------------------------------------------ event edges
 
-void TForm2::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
-    if (!shift.testFlag(Qt::ControlModifier)) {
-        const float step = shift.testFlag(Qt::ShiftModifier) ? ShiftStep : 1.0F;
-        switch (key) {
-        case Qt::Key_Home:
-            StepIndex = 0;
-            StepCursor(0);
-            break;
-        case Qt::Key_Left:
-            MoveCrosshair(CurX - step, CurY);
-            break;
-        case Qt::Key_Right:
-            MoveCrosshair(CurX + step, CurY);
-            break;
-        case Qt::Key_Up:
-            MoveCrosshair(CurX, CurY - step);
-            break;
-        case Qt::Key_Down:
-            MoveCrosshair(CurX, CurY + step);
-            break;
-        case Qt::Key_C:
-            if (shift & (Qt::AltModifier | Qt::MetaModifier))
-                break;
-            if (shift.testFlag(Qt::ShiftModifier))
-                UnlockThird();
-            else
-                LockThird();
-            break;
-        case Qt::Key_Delete:
-            DeleteSelectedPoint();
-            break;
-        default:
-            break;
-        }
-        return;
-    }
-    switch (key) {
-    case Qt::Key_Left:
-        if (XStepOn)
-            StepCursor(-1);
-        break;
-    case Qt::Key_Right:
-        if (XStepOn)
-            StepCursor(+1);
-        break;
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-        if (FindYOn)
-            FindSquare(CurX, CurY);
-        break;
-    case Qt::Key_V:
-        PasteImage();
-        break;
-    default:
-        // Ctrl+plus, Ctrl+minus and Ctrl+0 zoom around the crosshair.
-        ui->ScrollBox1->ZoomKey(key, {Round(CurX), Round(CurY)});
-        break;
-    }
-}
-
-void TForm2::FormKeyPress(QChar ch) {
-    if (ch == QLatin1Char('Z') || ch == QLatin1Char('z'))
-        LockZero();
-    else if (ch == QLatin1Char('A') || ch == QLatin1Char('a'))
-        LockMax();
-    else if (ch == QLatin1Char(' '))
-        RecordPoint();
-    else if (ch == QLatin1Char('L') || ch == QLatin1Char('l'))
-        emit LoupeAsked();
-    else if (ch == QLatin1Char('N') || ch == QLatin1Char('n'))
-        NewSeries();
-    else if (ch == QLatin1Char('M') || ch == QLatin1Char('m'))
-        ui->ScrollBox1->SetMarksShown(!ui->ScrollBox1->MarksShown());
-}
-
 TPictureView &TForm2::View() const {
     return *ui->ScrollBox1;
 }
@@ -536,33 +363,6 @@ void TForm2::resizeEvent(QResizeEvent *event) {
     ui->ScrollBox1->setGeometry(0, 0, width(), height() - status);
     ui->StatusBar1->setGeometry(0, height() - status, width(), status);
     QWidget::resizeEvent(event);
-}
-
-void TForm2::keyPressEvent(QKeyEvent *event) {
-    // Keys belong to the window itself, not to the error panel's button; an
-    // active window with no focus at all gets them too.
-    if (const QWidget *focus = QApplication::focusWidget(); focus != nullptr && focus != this) {
-        QWidget::keyPressEvent(event);
-        return;
-    }
-    const auto shift = event->modifiers();
-    Guard([&] { FormKeyDown(event->key(), shift); });
-    // A typed character: Ctrl and Alt combinations type nothing.
-    const QString text = event->text();
-    if (text.size() == 1 && !(shift & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
-        Guard([&] { FormKeyPress(text.front()); });
-    event->accept();
-}
-
-void TForm2::dragEnterEvent(QDragEnterEvent *event) {
-    if (event->mimeData()->hasUrls())
-        event->acceptProposedAction();
-}
-
-void TForm2::dropEvent(QDropEvent *event) {
-    const QList<QUrl> files = event->mimeData()->urls();
-    event->acceptProposedAction();
-    Guard([&] { wmDropFiles(files); });
 }
 
 void TForm2::showEvent(QShowEvent *event) {
