@@ -12,6 +12,7 @@ import matplotlib.pyplot as plt
 from matplotlib import colors as mcolors
 
 OUT = sys.argv[1] if len(sys.argv) > 1 else "."
+os.makedirs(OUT, exist_ok=True)
 DPI = 100
 charts = []
 

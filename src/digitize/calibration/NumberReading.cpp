@@ -53,7 +53,11 @@ class Marks {
 };
 
 std::string Quoted(std::string_view text) {
-    return "'" + std::string(text) + "'";
+    // Appended piece by piece: GCC 12 at -O3 warns falsely on "'" + string.
+    std::string quoted;
+    quoted.reserve(text.size() + 2);
+    quoted.append(1, '\'').append(text).append(1, '\'');
+    return quoted;
 }
 
 NumberReading Refused(std::string problem) {
