@@ -17,6 +17,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 void SettingsInTestFolder() {
@@ -140,6 +142,15 @@ QImage PatternImage(int width, int height) {
         for (int x = 0; x < width; ++x)
             image.setPixel(x, y,
                            qRgb((x * 37 + y * 11) % 256, (x * 5 + y * 3) % 256, (y * 7) % 256));
+    return image;
+}
+
+QImage BandImage(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    for (int y = 299; y <= std::min(301, height - 1); ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb(0, 0, 0));
     return image;
 }
 

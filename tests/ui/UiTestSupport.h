@@ -84,6 +84,9 @@ void Settle();
 // A picture whose every pixel differs from its neighbours, so stray marks show.
 QImage PatternImage(int width, int height);
 
+// A white picture with a black band across it on rows 299 to 301, to follow.
+QImage BandImage(int width, int height);
+
 // The pixels where two pictures of one size differ.
 QList<QPoint> Differences(const QImage &a, const QImage &b);
 

@@ -33,13 +33,8 @@ class TestCalibrationFollows : public QObject {
     QString HelpLabel(const char *name) { return Control<QLabel>(Form3, name)->text(); }
     QStringList Recorded() { return Lines(Control<QPlainTextEdit>(Form1, "Memo1")).mid(10); }
     QString Picture(int width, int height, const char *name) {
-        QImage image(width, height, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        for (int x = 0; x < width; ++x)
-            for (int y = 299; y <= 301; ++y)
-                image.setPixel(x, y, qRgb(0, 0, 0)); // a band to follow
         const QString path = dir.filePath(QString::fromLatin1(name));
-        if (!image.save(path))
+        if (!BandImage(width, height).save(path))
             qFatal("cannot write %s", qPrintable(path));
         return path;
     }

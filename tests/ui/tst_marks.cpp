@@ -65,11 +65,7 @@ class TestMarks : public QObject {
   private slots:
     void initTestCase() {
         QLocale::setDefault(QLocale::c());
-        band = QImage(600, 400, QImage::Format_RGB32);
-        band.fill(Qt::white);
-        for (int x = 0; x < 600; ++x)
-            for (int y = 299; y <= 301; ++y)
-                band.setPixel(x, y, qRgb(0, 0, 0));
+        band = BandImage(600, 400);
         QVERIFY(band.save(dir.filePath("band.bmp")));
     }
     void init() {

@@ -42,13 +42,7 @@ class TestRecording : public QObject {
   private slots:
     void initTestCase() {
         QLocale::setDefault(QLocale::c());
-        // A black band on rows 299..301 to follow.
-        QImage band(600, 400, QImage::Format_RGB32);
-        band.fill(Qt::white);
-        for (int x = 0; x < 600; ++x)
-            for (int y = 299; y <= 301; ++y)
-                band.setPixel(x, y, qRgb(0, 0, 0));
-        QVERIFY(band.save(dir.filePath("band.bmp")));
+        QVERIFY(BandImage(600, 400).save(dir.filePath("band.bmp")));
     }
     void init() {
         fixture = std::make_unique<WindowFixture>();
