@@ -11,7 +11,7 @@ PLOTWISE_PACKAGES=(
     python3
     # The desktop sessions: a private X display, a window manager, keys sent
     # to the windows, and the tools that measure them.
-    xvfb openbox xdotool x11-utils
+    xvfb openbox xdotool x11-utils xclip
     ${PLOTWISE_EXTRA_PACKAGES:-}
 )
 
