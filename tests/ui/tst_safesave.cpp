@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 
@@ -126,10 +127,20 @@ class TestSafeSave : public QObject {
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"points.txt"}));
     }
 
+    // This save's own reason, not that of a call that failed before it.
     void namesTheReasonAFileCannotBeMade() {
         const QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("no/such/folder/p.txt"));
-        QCOMPARE(WriteFileSafely(path, "1 , 2\n"), QStringLiteral("No such file or directory"));
+        const struct {
+            QString path;
+            QString reason;
+        } rows[] = {
+            {dir.filePath(QStringLiteral("no/such/folder/p.txt")), "No such file or directory"},
+            {dir.path(), "Filename refers to a directory"},
+        };
+        for (const auto &row : rows) {
+            errno = EACCES;
+            QCOMPARE(WriteFileSafely(row.path, "1 , 2\n"), row.reason);
+        }
     }
 };
 

@@ -130,6 +130,13 @@ class TestScrolling : public QObject {
         QCOMPARE(Across()->value(), 1);
     }
 
+    // Down follows the picture's height, not its width.
+    void aTallPictureIsFollowedToItsLastRow() {
+        Paste(PatternImage(300, 3000));
+        Form2->MoveCrosshair(150, 2999);
+        QVERIFY2(Visible().contains(QPoint(150, 2999)), "the view followed to the last row");
+    }
+
     void theCrosshairStaysAMarginInsideTheEdgeSeen() {
         Paste(PatternImage(3000, 2000));
         // Whole on the screen: every pixel of the view is seen.

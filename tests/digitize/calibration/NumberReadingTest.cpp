@@ -78,6 +78,7 @@ TEST(ReadNumber, RefusesWhatSaysNoOneNumberAndSaysWhy) {
         {"1,950", "'1,950' could be 1950 or 1.950"},
         {" 1,950 yrs", "' 1,950 yrs' could be 1950 or 1.950"},
         {"-2,500", "'-2,500' could be 2500 or 2.500"},
+        {"123,456", "'123,456' could be 123456 or 123.456"},
         {"5.5.5", "'5.5.5' is not one number"},
         {"-3.2.1", "'-3.2.1' is not one number"},
         {"1..2", "'1..2' is not one number"},

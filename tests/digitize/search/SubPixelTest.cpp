@@ -146,7 +146,8 @@ void Paint(Surface &picture, int column, int firstRow, int rows, Colour colour =
 }
 
 // The rules' edges: how faint a line may be, a line covering just under half
-// of a box, one odd column among three, the box's last column.
+// of a box, one odd column among three, the box's last column, a speck, a
+// line touching another.
 TEST(SubPixelRow, ReadsALineAtTheEdgesOfItsRules) {
     // Navy mixed with white: a quarter and two fifths of the way.
     const auto pale = [](double a) {
@@ -180,6 +181,14 @@ TEST(SubPixelRow, ReadsALineAtTheEdgesOfItsRules) {
          100, Box{1, 15}, 100.5 + 1.0 / 3},
         {"a mark in the last column of the box around Round(100.6)",
          [](Surface &s) { Paint(s, 104, 100, 2); }, 100.6, Box{3, 15}, 100.5},
+        {"one pixel 40% of the way: too little for a line",
+         [&](Surface &s) { Paint(s, 100, 100, 1, pale(0.4)); }, 100, Box{3, 15}, std::nullopt},
+        {"a line touching a grid line below: the pixel between is an edge of both",
+         [](Surface &s) {
+             Stroke(s, {[](double) { return 99.75; }, [](double) { return 0.0; }}, 2, Navy);
+             Stroke(s, {[](double) { return 102.0; }, [](double) { return 0.0; }}, 1, Navy);
+         },
+         100, StepBox, 99.75},
     };
     for (const Row &row : rows) {
         Surface picture = Surface::Blank(Size, Size);
