@@ -8,8 +8,8 @@
 #
 #   hostile-files.sh PLOTWISE WRITE_HOSTILE_FILES CHART
 #
-# CHART is the keyboard session's: X 0..10 at columns 60..600, Y 0..50 at
-# rows 420..40, the point (2, 10) at pixel (168, 344), (5, 25) at (330, 230).
+# CHART is tests/data/session-chart.png (lib.sh says where its axes and
+# marked points lie).
 source "$(dirname "$0")/lib.sh"
 program=$1
 writer=$2
@@ -24,26 +24,10 @@ image=$(window_of_role image)
 control=$(window_of_role control)
 xdotool windowactivate --sync "$control"
 wait_active "$control"
-for value in 10 0 - - 50 0; do
-    if [ "$value" != - ]; then
-        keys ctrl+a
-        xdotool type --delay 15 "$value"
-    fi
-    keys Tab
-done
+type_session_axes
 xdotool windowactivate --sync "$image"
 wait_active "$image"
-keys Home
-repeat 6 shift+Right
-repeat 43 shift+Down # (60, 420)
-keys z
-repeat 54 shift+Right
-repeat 38 shift+Up # (600, 40)
-keys a
-repeat 43 shift+Left
-repeat 2 Left
-repeat 30 shift+Down
-repeat 4 Down # (168, 344)
+lock_session_chart
 keys space
 
 kilobytes() { awk -v field="$1:" '$1 == field { print $2 }' "/proc/$PLOTWISE_PID/status"; }
@@ -94,19 +78,10 @@ title_is "$image" session-chart.png || fail "the picture changed: $(xdotool getw
 
 xdotool windowactivate --sync "$image"
 wait_active "$image"
-repeat 16 shift+Right
-repeat 2 Right
-repeat 11 shift+Up
-repeat 4 Up # (330, 230)
+to_second_session_point
 keys space
 saved="$HOME/points.csv"
-keys ctrl+s
-dialog=$(window_named '^Save Recorded Points$')
-wait_active "$dialog"
-keys ctrl+a
-xdotool type --delay 5 "$saved"
-keys Return
-wait_for 10 test -s "$saved" || fail "nothing was saved at $saved"
+save_points_as "$saved"
 expected=$'Series,X,Y\nSeries 1,2.00,10.00\nSeries 1,5.00,25.00'
 actual=$(tr -d '\r' <"$saved")
 [ "$actual" = "$expected" ] || fail "the calibration or the log changed: saved $actual"

@@ -190,3 +190,57 @@ frame_of() {
     l=${l:-0} r=${r:-0} t=${t:-0} b=${b:-0}
     echo "$((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))"
 }
+
+# The session chart (tests/data/session-chart.png): X 0..10 at pixel columns
+# 60..600, Y 0..50 at rows 420..40; its marked points (2, 10) at (168, 344),
+# (5, 25) at (330, 230) and (9, 40) at (546, 116).
+
+# Types the chart's axis values into the control window's fields, which has
+# the keys, in their Tab order: X Max, X Zero, (Log X, Integer,) Y Max, Y Zero.
+type_session_axes() {
+    local value
+    for value in 10 0 - - 50 0; do
+        if [ "$value" != - ]; then
+            keys ctrl+a
+            xdotool type --delay 15 "$value"
+        fi
+        keys Tab
+    done
+}
+
+# In the image window, which has the keys, from the crosshair's start:
+# locks Zero and Max with the arrow keys and stops on the first marked point.
+lock_session_chart() {
+    keys Home # (0, -10)
+    repeat 6 shift+Right
+    repeat 43 shift+Down # (60, 420)
+    keys z
+    repeat 54 shift+Right
+    repeat 38 shift+Up # (600, 40)
+    keys a
+    repeat 43 shift+Left
+    repeat 2 Left
+    repeat 30 shift+Down
+    repeat 4 Down # (168, 344)
+}
+
+# From the first marked point to the second.
+to_second_session_point() {
+    repeat 16 shift+Right
+    repeat 2 Right
+    repeat 11 shift+Up
+    repeat 4 Up # (330, 230)
+}
+
+# Saves the recorded points as the save dialog offers first (CSV, one row a
+# point) into the file named, from a window that has the keys.
+save_points_as() {
+    local file=$1 dialog
+    keys ctrl+s
+    dialog=$(window_named '^Save Recorded Points$')
+    wait_active "$dialog"
+    keys ctrl+a
+    xdotool type --delay 5 "$file"
+    keys Return
+    wait_for 10 test -s "$file" || fail "nothing was saved at $file"
+}
