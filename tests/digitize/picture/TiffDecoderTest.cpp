@@ -331,7 +331,7 @@ TEST(DecodeTiff, RefusesWhatCannotBeReadWholeWithinLittleMemory) {
         }
         EXPECT_EQ(message.find(row.message), 0u) << message;
         EXPECT_EQ(message.empty(), *row.message == '\0') << message;
-        EXPECT_LT(hostile::StatusKilobytes("VmHWM:") - before, 32 * 1024);
+        EXPECT_LT(hostile::StatusKilobytes("VmHWM:") - before, hostile::PeakAllowanceKilobytes);
     }
 }
 
